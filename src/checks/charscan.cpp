@@ -1,0 +1,27 @@
+#include "charscan.h"
+
+#include "cheatfile/line.h"
+
+namespace {
+
+bool hashighbyte(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void runcharscan(std::FILE* cheatfile, report& out) {
+    long long linenumber = 0;
+    line current;
+    while (readline(cheatfile, current)) {
+        ++linenumber;
+        if (hashighbyte(current.text)) {
+            addillegalcharacters(out, linenumber, current.text);
+        }
+    }
+}

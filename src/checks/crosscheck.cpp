@@ -1,0 +1,74 @@
+#include "crosscheck.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "cheatfile/blocktitle.h"
+#include "cheatfile/cheatfields.h"
+#include "cheatfile/line.h"
+#include "cheatfile/linekind.h"
+#include "gamewalk.h"
+
+namespace {
+
+// Held whole: a shortname can be as long as a line.
+struct reportedshortname {
+    char text[linecapacity + 1] = "";
+    std::size_t length = 0;
+};
+
+void checkcheatline(const char* text, const blocktitle& title, gamelist& list, gamewalk& walk,
+                    reportedshortname& lastreported, report& out) {
+    std::string_view shortname = splitfields(text).shortname;
+    int found = findgame(walk, list, shortname);
+    if (found >= 0) {
+        gameentry& game = list.games[found];
+        game.hascheats = true;
+        if (std::strcmp(title.text, game.title) == 0) {
+            game.titlematches = true;
+        }
+        return;
+    }
+    if (shortname == std::string_view(lastreported.text, lastreported.length)) {
+        return;
+    }
+    addpairentry(out, section::unmatchedshortname, shortname, title.text);
+    std::memcpy(lastreported.text, shortname.data(), shortname.size());
+    lastreported.length = shortname.size();
+}
+
+void listgames(const gamelist& list, report& out) {
+    for (int i = 0; i < list.count; ++i) {
+        const gameentry& game = list.games[i];
+        if (!game.hascheats) {
+            addpairentry(out, section::nocheatentries, game.shortname, game.title);
+        }
+    }
+    for (int i = 0; i < list.count; ++i) {
+        const gameentry& game = list.games[i];
+        if (game.hascheats && !game.titlematches) {
+            addpairentry(out, section::titlemismatch, game.shortname, game.title);
+        }
+    }
+}
+
+}  // namespace
+
+void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out) {
+    gamewalk walk;
+    blocktitle title{};
+    reportedshortname lastreported;
+    line current;
+    while (readline(cheatfile, current)) {
+        linekind kind = classify(current.text);
+        if (kind == linekind::endmarker) {
+            break;
+        }
+        if (kind == linekind::title) {
+            takeblocktitle(current.text, title);
+        } else if (kind == linekind::cheat) {
+            checkcheatline(current.text, title, list, walk, lastreported, out);
+        }
+    }
+    listgames(list, out);
+}

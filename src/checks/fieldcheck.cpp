@@ -1,0 +1,110 @@
+#include "fieldcheck.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "cheatfile/cheatfields.h"
+#include "cheatfile/line.h"
+#include "cheatfile/linekind.h"
+#include "hexfield.h"
+
+namespace {
+
+// The shortname that the cheat lines of the current block must repeat,
+// held whole so that two long shortnames never compare equal by accident.
+struct blockstate {
+    bool newblock = false;
+    char reference[linecapacity + 1] = "";
+    std::size_t referencelength = 0;
+};
+
+// A field that fails its check keeps the value 1, so it never counts as zero.
+struct checkedfield {
+    bool passed = false;
+    std::int32_t value = 1;
+};
+
+checkedfield checkfield(std::string_view field, std::size_t minimum, std::size_t maximum) {
+    checkedfield result;
+    if (field.size() >= minimum && field.size() <= maximum &&
+        isitvalidhex(field.data(), field.size())) {
+        result.passed = true;
+        result.value = hexvalue(field.data(), field.size());
+    }
+    return result;
+}
+
+bool shortnamepasses(std::string_view shortname, blockstate& block) {
+    bool passes = block.newblock ||
+                  shortname == std::string_view(block.reference, block.referencelength);
+    block.newblock = false;
+    if (passes) {
+        std::memcpy(block.reference, shortname.data(), shortname.size());
+        block.referencelength = shortname.size();
+    }
+    return passes;
+}
+
+// Types 60 and 62 use no address, data or extended value; the two
+// characters count as written, even when the type field failed its check.
+bool isunusedfieldstype(std::string_view type) {
+    return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
+}
+
+void checkcheatline(const char* text, long long linenumber, blockstate& block, report& out) {
+    constexpr std::size_t anylength = linecapacity;
+    cheatfields fields = splitfields(text);
+    unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
+
+    if (shortnamepasses(fields.shortname, block)) {
+        checks |= checkbit::shortname;
+    }
+    checkedfield type = checkfield(fields.type, 8, 8);
+    checkedfield address = checkfield(fields.address, 4, anylength);
+    checkedfield data = checkfield(fields.data, 8, 8);
+    checkedfield extended = checkfield(fields.extended, 8, 8);
+    if (type.passed) checks |= checkbit::type;
+    if (address.passed) checks |= checkbit::address;
+    if (data.passed) checks |= checkbit::data;
+    if (extended.passed) checks |= checkbit::extended;
+
+    bool unusedfieldstype = isunusedfieldstype(fields.type);
+    if (unusedfieldstype && (address.value > 0 || data.value > 0 || extended.value > 0)) {
+        checks &= ~checkbit::unneededfields;
+    }
+    if (extended.value == 0xFF || extended.value == 0xFFFF || extended.value == 0xFFFFFF) {
+        checks &= ~checkbit::mask;
+    }
+    if (!unusedfieldstype && (type.value & 0x00080000) == 0 &&
+        (address.value == 0 || extended.value == 0)) {
+        checks &= ~checkbit::zero;
+    }
+
+    if ((checks & 0x7F) != 0x7F) {
+        addfieldissue(out, linenumber, checks, text);
+    }
+    if ((checks & checkbit::zero) == 0) {
+        addwarningentry(out, linenumber, text);
+    }
+}
+
+}  // namespace
+
+void runfieldcheck(std::FILE* cheatfile, report& out) {
+    blockstate block;
+    long long linenumber = 0;
+    line current;
+    while (readline(cheatfile, current)) {
+        ++linenumber;
+        linekind kind = classify(current.text);
+        if (kind == linekind::endmarker) {
+            break;
+        }
+        if (kind == linekind::title) {
+            block.newblock = true;
+        } else if (kind == linekind::cheat) {
+            checkcheatline(current.text, linenumber, block, out);
+        }
+    }
+}

@@ -1,0 +1,61 @@
+#include "gamelistimport.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "../cheatfile/line.h"
+#include "../cheatfile/token.h"
+
+namespace {
+
+bool parsegameline(const char* text, std::string_view& shortname, std::string_view& title) {
+    std::string_view rest(text);
+    std::string_view blanks;
+    return nexttoken(rest, ' ', shortname) && nexttoken(rest, '"', blanks) &&
+           nexttoken(rest, '"', title);
+}
+
+void copyfield(char* field, std::size_t capacity, std::string_view text) {
+    std::size_t length = std::min(text.size(), capacity);
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
+// Equal shortnames are ordered by title, so the order never depends on the
+// sort algorithm or on the host.
+bool sortsbefore(const gameentry& a, const gameentry& b) {
+    int order = compare(a, b);
+    if (order != 0) {
+        return order < 0;
+    }
+    return compare(std::string_view(a.title), std::string_view(b.title)) < 0;
+}
+
+}  // namespace
+
+bool importgamelist(std::FILE* file, gamelist& list) {
+    list.count = 0;
+    line current;
+    if (!readline(file, current)) {
+        return true;  // the header is discarded unexamined
+    }
+    while (readline(file, current)) {
+        std::string_view shortname, title;
+        // A cut shortname could match another game, so it is not imported.
+        if (!parsegameline(current.text, shortname, title) ||
+            shortname.size() > shortnamecapacity) {
+            continue;
+        }
+        if (list.count == maxgames) {
+            return false;
+        }
+        gameentry& entry = list.games[list.count++];
+        copyfield(entry.shortname, shortnamecapacity, shortname);
+        copyfield(entry.title, titlecapacity, title);
+        entry.hascheats = false;
+        entry.titlematches = false;
+    }
+    std::sort(list.games, list.games + list.count, sortsbefore);
+    return true;
+}

@@ -1,0 +1,105 @@
+// vettle: audits a MAME cheat.dat against the emulator's game list.
+// Run without arguments in the folder that holds mame.exe and cheat.dat.
+// Exit codes: see exitcodes.h.
+
+#include <cstdio>
+
+#include "exitcodes.h"
+#include "host.h"
+#include "runphases.h"
+
+namespace {
+
+constexpr char emulatorcommand[256] = "mame.exe -listfull >vettletemp.tmp";
+constexpr char gamelistname[128] = "vettletemp.tmp";
+constexpr char cheatfilename[128] = "cheat.dat";
+constexpr char resultsname[128] = "cheatscanresults.txt";
+constexpr char warningsname[128] = "cheatscanwarnings.txt";
+
+// Inputs are read as bytes; the line reader turns CR LF into LF itself, so
+// every host reads a file alike. A file that cannot give even its first
+// byte (a folder, say) counts as not opened, as it would on Windows.
+std::FILE* openinput(const char* name) {
+    std::FILE* file = std::fopen(name, "rb");
+    if (file != nullptr) {
+        int first = std::getc(file);
+        if (std::ferror(file)) {
+            std::fclose(file);
+            return nullptr;
+        }
+        std::ungetc(first, file);
+    }
+    return file;
+}
+
+int cannotopen(const char* name) {
+    std::printf("\nFailed to read from '%s'. Please check filename.\n\n", name);
+    return exitcode::cannotopen;
+}
+
+// False when anything written to the report may be missing.
+bool closereport(std::FILE* file) {
+    bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+int main() {
+    std::fputs("Vettle v0.11\n"
+               "Run with mame.exe and cheat.dat in the same directory\n"
+               "\n"
+               "Importing data from MAME\n",
+               stdout);
+    std::fflush(stdout);
+    if (runcommand(emulatorcommand) == 1) {
+        std::fputs("Error can't get output from MAME.\n"
+                   "Check the MAME.EXE filename and path are correct.\n",
+                   stdout);
+    }
+
+    // Files already open when one fails are left for the process's end.
+    std::FILE* gamelistfile = openinput(gamelistname);
+    if (gamelistfile == nullptr) return cannotopen(gamelistname);
+    std::FILE* cheatfile = openinput(cheatfilename);
+    if (cheatfile == nullptr) return cannotopen(cheatfilename);
+    std::FILE* results = std::fopen(resultsname, "w");
+    if (results == nullptr) return cannotopen(resultsname);
+    std::FILE* warnings = std::fopen(warningsname, "w");
+    if (warnings == nullptr) return cannotopen(warningsname);
+
+    static gamelist list;
+    runstatus status = runphases({gamelistfile, cheatfile, results, warnings, stdout}, list);
+    if (status.toomanygames) {
+        return exitcode::toomanygames;
+    }
+
+    // A cut report must never be announced as a completed check.
+    bool resultswritten = closereport(results);
+    bool warningswritten = closereport(warnings);
+    if (status.gamelistreadfailed || status.cheatfilereadfailed || !resultswritten || !warningswritten) {
+        const char* unread[] = {status.gamelistreadfailed ? gamelistname : nullptr,
+                                status.cheatfilereadfailed ? cheatfilename : nullptr};
+        for (const char* name : unread) {
+            if (name != nullptr) {
+                std::printf("\nFailed to read all of '%s'. The reports are incomplete.\n\n", name);
+            }
+        }
+        const char* unwritten[] = {resultswritten ? nullptr : resultsname,
+                                   warningswritten ? nullptr : warningsname};
+        for (const char* name : unwritten) {
+            if (name != nullptr) {
+                std::printf("\nFailed to write to '%s'. The report is incomplete.\n\n", name);
+            }
+        }
+        bool readfailed = status.gamelistreadfailed || status.cheatfilereadfailed;
+        return readfailed ? exitcode::readfailed : exitcode::writefailed;
+    }
+
+    std::printf("\nCheat file check completed\nResults saved to %s and 'warnings' to %s\n", resultsname,
+                warningsname);
+    std::fclose(gamelistfile);
+    std::remove(gamelistname);
+    std::fclose(cheatfile);
+    return exitcode::completed;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+
+#include "gamelist/gamelist.h"
+
+struct runfiles {
+    std::FILE* gamelistfile;
+    std::FILE* cheatfile;
+    std::FILE* results;
+    std::FILE* warnings;
+    std::FILE* console;
+};
+
+struct runstatus {
+    bool toomanygames = false;  // the run stopped after the import
+    bool gamelistreadfailed = false;
+    bool cheatfilereadfailed = false;
+};
+
+// Everything between opening the files and the completion message: the
+// import, the report headers, the three passes and the closing summary.
+runstatus runphases(const runfiles& files, gamelist& list);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+// Sections of the results file, in the order they appear.
+enum class section {
+    unmatchedshortname,
+    nocheatentries,
+    titlemismatch,
+    illegalcharacters,
+    fieldissues,
+};
+constexpr int sectioncount = 5;
+
+// Writes the two reports and the findings echoed on the console. It opens
+// nothing: the run driver owns the files.
+struct report {
+    std::FILE* results;
+    std::FILE* warnings;
+    std::FILE* console;
+    // Set when any results section opens; decides the closing summary.
+    bool seriousissue = false;
+    bool opened[sectioncount] = {};
+};
+
+void writeresultsheader(report& out, int games);
+void writewarningsheader(report& out, int games);
+
+// "; %-9s [ %s ]" to the results file and the console; the shortname is
+// padded to nine columns but never cut.
+void addpairentry(report& out, section where, std::string_view shortname, std::string_view title);
+
+// The field check's results: a bit that is set means that check passed.
+namespace checkbit {
+constexpr unsigned shortname = 0x01;
+constexpr unsigned type = 0x02;
+constexpr unsigned address = 0x04;
+constexpr unsigned data = 0x08;
+constexpr unsigned extended = 0x10;
+constexpr unsigned unneededfields = 0x20;
+constexpr unsigned mask = 0x40;
+constexpr unsigned zero = 0x80;
+}  // namespace checkbit
+
+// Line entries: a message with the line number, then the cheat file line as
+// read, to the results file only.
+void addillegalcharacters(report& out, long long linenumber, const char* linetext);
+void addfieldissue(report& out, long long linenumber, unsigned checks, const char* linetext);
+
+void addwarningentry(report& out, long long linenumber, const char* linetext);
+
+// To the results file, then identically to the console.
+void writesummary(report& out);
