@@ -7,6 +7,7 @@
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/line.h"
 #include "cheatfile/linekind.h"
+#include "cheatfile/textcopy.h"
 #include "gamewalk.h"
 
 namespace {
@@ -33,8 +34,7 @@ void checkcheatline(const char* text, const blocktitle& title, gamelist& list, g
         return;
     }
     addpairentry(out, section::unmatchedshortname, shortname, title.text);
-    std::memcpy(lastreported.text, shortname.data(), shortname.size());
-    lastreported.length = shortname.size();
+    lastreported.length = copytext(lastreported.text, linecapacity, shortname);
 }
 
 void listgames(const gamelist& list, report& out) {

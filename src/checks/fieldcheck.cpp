@@ -1,12 +1,12 @@
 #include "fieldcheck.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/line.h"
 #include "cheatfile/linekind.h"
+#include "cheatfile/textcopy.h"
 #include "hexfield.h"
 
 namespace {
@@ -40,8 +40,7 @@ bool shortnamepasses(std::string_view shortname, blockstate& block) {
                   shortname == std::string_view(block.reference, block.referencelength);
     block.newblock = false;
     if (passes) {
-        std::memcpy(block.reference, shortname.data(), shortname.size());
-        block.referencelength = shortname.size();
+        block.referencelength = copytext(block.reference, linecapacity, shortname);
     }
     return passes;
 }

@@ -1,11 +1,11 @@
 #include "gamelistimport.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
-#include "../cheatfile/line.h"
-#include "../cheatfile/token.h"
+#include "cheatfile/line.h"
+#include "cheatfile/textcopy.h"
+#include "cheatfile/token.h"
 
 namespace {
 
@@ -14,12 +14,6 @@ bool parsegameline(const char* text, std::string_view& shortname, std::string_vi
     std::string_view blanks;
     return nexttoken(rest, ' ', shortname) && nexttoken(rest, '"', blanks) &&
            nexttoken(rest, '"', title);
-}
-
-void copyfield(char* field, std::size_t capacity, std::string_view text) {
-    std::size_t length = std::min(text.size(), capacity);
-    std::memcpy(field, text.data(), length);
-    field[length] = '\0';
 }
 
 // Equal shortnames are ordered by title, so the order never depends on the
@@ -51,8 +45,8 @@ bool importgamelist(std::FILE* file, gamelist& list) {
             return false;
         }
         gameentry& entry = list.games[list.count++];
-        copyfield(entry.shortname, shortnamecapacity, shortname);
-        copyfield(entry.title, titlecapacity, title);
+        copytext(entry.shortname, shortnamecapacity, shortname);
+        copytext(entry.title, titlecapacity, title);
         entry.hascheats = false;
         entry.titlematches = false;
     }

@@ -13,14 +13,14 @@ namespace {
 
 const char* const producedfiles[] = {"cheatscanresults.txt", "cheatscanwarnings.txt"};
 
+}  // namespace
+
 int runvettle(const fs::path& folder, const std::string& emulatorexit) {
     std::string command = "cd '" + folder.string() + "' && STANDIN_EXIT_CODE=" + emulatorexit + " '" +
                           VETTLE_PATH + "' > console.out 2> stderr.out";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-}  // namespace
 
 fs::path casefolder(const std::string& name) { return fs::path(E2E_CASES) / name; }
 

@@ -19,6 +19,10 @@ fs::path casefolder(const std::string& name);
 // A fresh run folder with the stand-in and the case's inputs.
 fs::path prepare(const std::string& name);
 
+// Runs vettle in `folder` with the stand-in exiting with `emulatorexit`;
+// returns vettle's exit code. Its output lands in console.out and stderr.out.
+int runvettle(const fs::path& folder, const std::string& emulatorexit = "0");
+
 // Runs vettle in `folder` and checks everything against the case `name`.
 void runandcompare(const fs::path& folder, const std::string& name);
 

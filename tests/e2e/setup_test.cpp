@@ -48,3 +48,54 @@ TEST(SetupCase, ExactlyTenThousandGamesFit) {
 }
 
 }  // namespace
+
+namespace {
+
+const std::string completed =
+    "\nCheat file check completed\nResults saved to cheatscanresults.txt and 'warnings' to "
+    "cheatscanwarnings.txt\n";
+
+bool endswith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(HostileInput, FiftyMegabytesWithoutALineFeed) {
+    auto folder = e2e::prepare("fifty-megabytes-one-line");
+    e2e::writefile(folder / "cheat.dat", std::string(50 * 1024 * 1024, 'x'));
+    e2e::runandcompare(folder, "fifty-megabytes-one-line");
+}
+
+TEST(HostileInput, RandomBinaryBytes) {
+    auto folder = e2e::prepare("random-bytes");
+    std::string cheats, games = "Name:             Description:\n";
+    unsigned state = 12345;
+    auto next = [&state] { return state = state * 1103515245u + 12345u, static_cast<char>(state >> 16); };
+    for (int i = 0; i < 300000; ++i) cheats += next();
+    for (int i = 0; i < 50000; ++i) games += next();
+    e2e::writefile(folder / "cheat.dat", cheats);
+    e2e::writefile(folder / "listfull.txt", games);
+    EXPECT_EQ(e2e::runvettle(folder), 0);
+    EXPECT_TRUE(endswith(e2e::readfile(folder / "console.out"), completed));
+    EXPECT_EQ(e2e::readfile(folder / "stderr.out"), "");
+}
+
+// A full disk must never pass for a completed check.
+TEST(Faults, ResultsFileOnAFullDisk) {
+    auto folder = e2e::prepare("results-on-full-disk");
+    e2e::fs::create_symlink("/dev/full", folder / "cheatscanresults.txt");
+    e2e::runandcompare(folder, "results-on-full-disk");
+}
+
+TEST(Faults, WarningsFileOnAFullDisk) {
+    auto folder = e2e::prepare("warnings-on-full-disk");
+    e2e::fs::create_symlink("/dev/full", folder / "cheatscanwarnings.txt");
+    e2e::runandcompare(folder, "warnings-on-full-disk");
+}
+
+TEST(Faults, CheatFileThatIsAFolder) {
+    auto folder = e2e::prepare("cheat-file-is-a-folder");
+    e2e::fs::create_directory(folder / "cheat.dat");
+    e2e::runandcompare(folder, "cheat-file-is-a-folder");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "main/runphases.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "memoryfile.h"
+
+namespace {
+
+struct RunPhasesTest : ::testing::Test {
+    std::unique_ptr<gamelist> list = std::make_unique<gamelist>();
+    std::FILE* results = std::tmpfile();
+    std::FILE* warnings = std::tmpfile();
+    std::FILE* console = std::tmpfile();
+
+    ~RunPhasesTest() override {
+        std::fclose(results);
+        std::fclose(warnings);
+        std::fclose(console);
+    }
+    runstatus run(std::FILE* games, std::FILE* cheats) {
+        runstatus status = runphases({games, cheats, results, warnings, console}, *list);
+        std::fclose(games);
+        std::fclose(cheats);
+        return status;
+    }
+};
+
+// A stream open only for writing fails every read, as a failing disk would.
+std::FILE* unreadable() {
+    std::string path = ::testing::TempDir() + "vettle-unreadable";
+    return std::fopen(path.c_str(), "w");
+}
+
+TEST_F(RunPhasesTest, ReadErrorsAreNotedNotHidden) {
+    runstatus status = run(filewith("header\npacman  \"Pac-Man\"\n"), unreadable());
+    EXPECT_TRUE(status.cheatfilereadfailed);
+    EXPECT_FALSE(status.gamelistreadfailed);
+    EXPECT_NE(contentof(console).find("supports 1 games"), std::string::npos);
+
+    status = run(unreadable(), filewith(""));
+    EXPECT_TRUE(status.gamelistreadfailed);
+    EXPECT_FALSE(status.cheatfilereadfailed);
+}
+
+TEST_F(RunPhasesTest, TooManyGamesStopsBeforeAnyReport) {
+    std::string games = "header\n";
+    for (int i = 0; i <= maxgames; ++i) games += "g" + std::to_string(i) + "  \"G\"\n";
+    runstatus status = run(filewith(games), filewith(":g1:00000000:1000:00000000:00000000:x\n"));
+    EXPECT_TRUE(status.toomanygames);
+    EXPECT_EQ(contentof(results), "");
+    EXPECT_EQ(contentof(warnings), "");
+}
+
+}  // namespace
