@@ -43,6 +43,36 @@ bool closereport(std::FILE* file) {
     return std::fclose(file) == 0 && written;
 }
 
+// Names every input not read to its end and every report not written in
+// full. Returns the exit code: completed only when nothing failed.
+int reportfaults(const runstatus& status, bool resultswritten, bool warningswritten) {
+    struct fault {
+        bool happened;
+        const char* what;
+        const char* name;
+        const char* consequence;
+        int code;
+    };
+    const fault faults[] = {
+        {status.gamelistreadfailed, "read all of", gamelistname, "The reports are incomplete.",
+         exitcode::readfailed},
+        {status.cheatfilereadfailed, "read all of", cheatfilename, "The reports are incomplete.",
+         exitcode::readfailed},
+        {!resultswritten, "write to", resultsname, "The report is incomplete.", exitcode::writefailed},
+        {!warningswritten, "write to", warningsname, "The report is incomplete.", exitcode::writefailed},
+    };
+    int code = exitcode::completed;
+    for (const fault& f : faults) {
+        if (f.happened) {
+            std::printf("\nFailed to %s '%s'. %s\n\n", f.what, f.name, f.consequence);
+            if (code == exitcode::completed) {
+                code = f.code;
+            }
+        }
+    }
+    return code;
+}
+
 }  // namespace
 
 int main() {
@@ -77,23 +107,9 @@ int main() {
     // A cut report must never be announced as a completed check.
     bool resultswritten = closereport(results);
     bool warningswritten = closereport(warnings);
-    if (status.gamelistreadfailed || status.cheatfilereadfailed || !resultswritten || !warningswritten) {
-        const char* unread[] = {status.gamelistreadfailed ? gamelistname : nullptr,
-                                status.cheatfilereadfailed ? cheatfilename : nullptr};
-        for (const char* name : unread) {
-            if (name != nullptr) {
-                std::printf("\nFailed to read all of '%s'. The reports are incomplete.\n\n", name);
-            }
-        }
-        const char* unwritten[] = {resultswritten ? nullptr : resultsname,
-                                   warningswritten ? nullptr : warningsname};
-        for (const char* name : unwritten) {
-            if (name != nullptr) {
-                std::printf("\nFailed to write to '%s'. The report is incomplete.\n\n", name);
-            }
-        }
-        bool readfailed = status.gamelistreadfailed || status.cheatfilereadfailed;
-        return readfailed ? exitcode::readfailed : exitcode::writefailed;
+    int code = reportfaults(status, resultswritten, warningswritten);
+    if (code != exitcode::completed) {
+        return code;
     }
 
     std::printf("\nCheat file check completed\nResults saved to %s and 'warnings' to %s\n", resultsname,
