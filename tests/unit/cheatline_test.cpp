@@ -9,22 +9,19 @@
 
 namespace {
 
-TEST(Classify, EndMarkerNeedsTwoHashesAndEInFourthPlace) {
-    EXPECT_EQ(classify("##xEnd\n"), linekind::endmarker);
-    EXPECT_EQ(classify("## E"), linekind::endmarker);
-    EXPECT_EQ(classify("# End\n"), linekind::other);
-    EXPECT_EQ(classify("## end\n"), linekind::other);
-    EXPECT_EQ(classify("##E"), linekind::other);
-    EXPECT_EQ(classify("##"), linekind::other);
-}
-
-TEST(Classify, TitleCheatAndOtherLines) {
-    EXPECT_EQ(classify("; [ Pac-Man ]\n"), linekind::title);
-    EXPECT_EQ(classify(";[ Pac-Man ]\n"), linekind::other);
-    EXPECT_EQ(classify("; ( Pac-Man )\n"), linekind::other);
-    EXPECT_EQ(classify(":pacman:00000000\n"), linekind::cheat);
-    EXPECT_EQ(classify(" :pacman\n"), linekind::other);
-    EXPECT_EQ(classify(""), linekind::other);
+TEST(Classify, ByTheFirstCharacters) {
+    const struct {
+        const char* text;
+        linekind kind;
+    } cases[] = {
+        {"##xEnd\n", linekind::endmarker}, {"## E", linekind::endmarker},
+        {"# End\n", linekind::other},      {"## end\n", linekind::other},
+        {"##E", linekind::other},          {"; [ Pac-Man ]\n", linekind::title},
+        {";[ Pac-Man ]\n", linekind::other}, {"; ( Pac-Man )\n", linekind::other},
+        {":pacman:0\n", linekind::cheat},  {" :pacman\n", linekind::other},
+        {"", linekind::other},
+    };
+    for (const auto& c : cases) EXPECT_EQ(classify(c.text), c.kind) << c.text;
 }
 
 std::string titleof(const std::string& titleline) {
@@ -34,48 +31,27 @@ std::string titleof(const std::string& titleline) {
     return title.text;
 }
 
-TEST(BlockTitle, DropsTheLastTwoCharactersOfTheRawTitle) {
+TEST(BlockTitle, TheRawTitleLessItsLastTwoCharacters) {
     EXPECT_EQ(titleof("; [ Pac-Man (Midway) ]\n"), "Pac-Man (Midway)");
     EXPECT_EQ(titleof("; [ Pac-Man (Midway) ]"), "Pac-Man (Midway)");
     EXPECT_EQ(titleof("; [  Pac-Man ]\n"), " Pac-Man");
     EXPECT_EQ(titleof("; [ Pac-Man]\n"), "Pac-Ma");
     EXPECT_EQ(titleof("; [Ms. Pac-Man ]\n"), "Pac-Man");
+    // Too short or missing gives an empty title; too long is cut.
+    for (const char* odd : {"; [ x\n", "; [ xy\n", "; [ \n", "; [\n"}) EXPECT_EQ(titleof(odd), "") << odd;
+    EXPECT_EQ(titleof("; [ " + std::string(300, 't') + " ]\n"), std::string(134, 't'));
 }
 
-TEST(BlockTitle, OddTitleLinesGiveAnEmptyOrCutTitle) {
-    EXPECT_EQ(titleof("; [ x\n"), "");
-    EXPECT_EQ(titleof("; [ \n"), "");
-    EXPECT_EQ(titleof("; [\n"), "");
-    EXPECT_EQ(titleof("; [ xy\n"), "");
-    std::string longtitle(300, 't');
-    EXPECT_EQ(titleof("; [ " + longtitle + " ]\n"), std::string(134, 't'));
-    EXPECT_EQ(titleof("; [ " + std::string(134, 'u') + " ]\n"), std::string(134, 'u'));
-}
-
-TEST(CheatFields, SplitsTheFirstFiveFields) {
-    cheatfields f = splitfields(":pacman:00000000:1234:00000001:FFFFFFFF:Infinite Lives\n");
-    EXPECT_EQ(f.shortname, "pacman");
-    EXPECT_EQ(f.type, "00000000");
-    EXPECT_EQ(f.address, "1234");
-    EXPECT_EQ(f.data, "00000001");
-    EXPECT_EQ(f.extended, "FFFFFFFF");
-}
-
-TEST(CheatFields, EmptyFieldsCloseUpAndTheLastFieldKeepsTheLineFeed) {
+TEST(CheatFields, FirstFiveColonSeparatedFields) {
     cheatfields f = splitfields(":pacman::1234:00000001:FFFFFFFF:Lives\n");
-    EXPECT_EQ(f.type, "1234");
+    EXPECT_EQ(f.shortname, "pacman");
+    EXPECT_EQ(f.type, "1234");  // an empty field closes up
     EXPECT_EQ(f.address, "00000001");
     EXPECT_EQ(f.data, "FFFFFFFF");
     EXPECT_EQ(f.extended, "Lives\n");
     EXPECT_EQ(splitfields(":pacman:0:1:2:00000000\n").extended, "00000000\n");
-}
-
-TEST(CheatFields, MissingFieldsAreEmpty) {
-    cheatfields f = splitfields(":pacman:00000000");
-    EXPECT_EQ(f.shortname, "pacman");
-    EXPECT_EQ(f.type, "00000000");
-    EXPECT_TRUE(f.address.empty() && f.data.empty() && f.extended.empty());
-    EXPECT_TRUE(splitfields(std::string(300, ':').c_str()).shortname.empty());
+    cheatfields missing = splitfields(":pacman:00000000");
+    EXPECT_TRUE(missing.address.empty() && missing.data.empty() && missing.extended.empty());
 }
 
 }  // namespace

@@ -4,106 +4,66 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "memoryfile.h"
 
 namespace {
 
-struct ImportTest : ::testing::Test {
-    std::unique_ptr<gamelist> list = std::make_unique<gamelist>();
-
-    bool import(const std::string& content) {
-        std::FILE* file = filewith(content);
-        bool fitted = importgamelist(file, *list);
-        std::fclose(file);
-        return fitted;
+// Imports `content` and gives each entry as "shortname|title".
+std::vector<std::string> imported(const std::string& content, bool* fitted = nullptr) {
+    static auto list = std::make_unique<gamelist>();
+    std::FILE* file = filewith(content);
+    bool fit = importgamelist(file, *list);
+    std::fclose(file);
+    if (fitted != nullptr) *fitted = fit;
+    std::vector<std::string> entries;
+    for (int i = 0; i < list->count; ++i) {
+        entries.push_back(std::string(list->games[i].shortname) + "|" + list->games[i].title);
     }
-    std::string shortname(int i) const { return list->games[i].shortname; }
-    std::string title(int i) const { return list->games[i].title; }
-};
-
-TEST_F(ImportTest, SkipsTheHeaderAndTakesShortnameAndTitle) {
-    ASSERT_TRUE(import("pacman  \"Looks like a game\"\n"
-                       "abc       \"Title with  inner blanks\" trailing\n"));
-    ASSERT_EQ(list->count, 1);
-    EXPECT_EQ(shortname(0), "abc");
-    EXPECT_EQ(title(0), "Title with  inner blanks");
-    EXPECT_FALSE(list->games[0].hascheats || list->games[0].titlematches);
+    return entries;
 }
 
-TEST_F(ImportTest, EmptyOrHeaderOnlyListHasNoGames) {
-    EXPECT_TRUE(import(""));
-    EXPECT_EQ(list->count, 0);
-    EXPECT_TRUE(import("Name:     Description:\n"));
-    EXPECT_EQ(list->count, 0);
+using entries = std::vector<std::string>;
+
+TEST(Import, HeaderIsNeverImportedAndEmptyListsHaveNoGames) {
+    EXPECT_EQ(imported("pacman  \"Looks like a game\"\nabc       \"Title  with blanks\" tail\n"),
+              entries{"abc|Title  with blanks"});
+    EXPECT_EQ(imported(""), entries{});
+    EXPECT_EQ(imported("Name:     Description:\n"), entries{});
 }
 
-TEST_F(ImportTest, SortsByteWiseWithDigitsAndCapitalsFirst) {
-    ASSERT_TRUE(import("header\nzaxxon  \"Z\"\nAbc  \"A\"\n1942  \"N\"\nabc  \"a\"\n"));
-    ASSERT_EQ(list->count, 4);
-    EXPECT_EQ(shortname(0), "1942");
-    EXPECT_EQ(shortname(1), "Abc");
-    EXPECT_EQ(shortname(2), "abc");
-    EXPECT_EQ(shortname(3), "zaxxon");
+TEST(Import, SortsByteWiseAndEqualShortnamesByTitle) {
+    EXPECT_EQ(imported("h\nzaxxon  \"Z\"\nabc  \"b\"\nAbc  \"A\"\n1942  \"N\"\nabc  \"a\"\n"),
+              (entries{"1942|N", "Abc|A", "abc|a", "abc|b", "zaxxon|Z"}));
 }
 
-TEST_F(ImportTest, EqualShortnamesAreOrderedByTitle) {
-    ASSERT_TRUE(import("header\ngame  \"Second\"\ngame  \"First\"\n"));
-    EXPECT_EQ(title(0), "First");
-    EXPECT_EQ(title(1), "Second");
-}
-
-TEST_F(ImportTest, OddQuotingFollowsTheTokenRules) {
-    ASSERT_TRUE(import("header\n"
+TEST(Import, OddQuotingFollowsTheTokenRules) {
+    EXPECT_EQ(imported("h\n"
                        "a \"One blank\"\n"
                        "b  \"No closing quote\n"
                        "c  \"Has \"inner\" quote\"\n"
-                       "d  \"\"\n"));
-    ASSERT_EQ(list->count, 4);
-    EXPECT_EQ(title(0), "\n");
-    EXPECT_EQ(title(1), "No closing quote\n");
-    EXPECT_EQ(title(2), "Has ");
-    EXPECT_EQ(title(3), "\n");
+                       "d  \"\"\n"),
+              (entries{"a|\n", "b|No closing quote\n", "c|Has ", "d|\n"}));
 }
 
-TEST_F(ImportTest, LinesWithoutShortnameOrTitleAreSkipped) {
-    ASSERT_TRUE(import("header\n\nlonely\n   \nok  \"Fine\"\n\n"));
-    ASSERT_EQ(list->count, 1);
-    EXPECT_EQ(shortname(0), "ok");
-}
-
-TEST_F(ImportTest, OverlongShortnameIsSkippedAndOverlongTitleCut) {
-    ASSERT_TRUE(import("header\n"
-                       "abcdefghi  \"Nine\"\n"
-                       "abcdefgh  \"" + std::string(200, 'T') + "\"\n"));
-    ASSERT_EQ(list->count, 1);
-    EXPECT_EQ(shortname(0), "abcdefgh");
-    EXPECT_EQ(title(0), std::string(134, 'T'));
-}
-
-TEST_F(ImportTest, PiecesOfAnOverlongLineAreReadLikeLines) {
-    // The second piece holds a game line of its own.
-    std::string first = "g1  \"" + std::string(506, 'x');
-    ASSERT_EQ(first.size(), 511u);
-    ASSERT_TRUE(import("header\n" + first + "g2  \"Second\"\n"));
-    ASSERT_EQ(list->count, 2);
-    EXPECT_EQ(title(0), std::string(134, 'x'));
-    EXPECT_EQ(shortname(1), "g2");
+TEST(Import, SkipsLinesWithoutATitleOrWithTooLongAShortname) {
+    EXPECT_EQ(imported("h\n\nlonely\n   \nabcdefghi  \"Nine\"\nabcdefgh  \"" + std::string(200, 'T') + "\"\n"),
+              entries{"abcdefgh|" + std::string(134, 'T')});
 }
 
 std::string gamelines(int count) {
     std::string text = "Name:     Description:\n";
-    for (int i = 0; i < count; ++i) {
-        text += "g" + std::to_string(i) + "  \"Game " + std::to_string(i) + "\"\n";
-    }
+    for (int i = 0; i < count; ++i) text += "g" + std::to_string(i) + "  \"G\"\n";
     return text;
 }
 
-TEST_F(ImportTest, TenThousandGamesFitOneMoreDoesNot) {
-    EXPECT_TRUE(import(gamelines(maxgames)));
-    EXPECT_EQ(list->count, maxgames);
-    EXPECT_FALSE(import(gamelines(maxgames + 1) + "\n\n"));
-    EXPECT_TRUE(import(gamelines(maxgames) + "\n\nskipped\n"));
+TEST(Import, TenThousandGamesFitOneMoreDoesNot) {
+    bool fitted = false;
+    EXPECT_EQ(imported(gamelines(maxgames) + "\n\nskipped\n", &fitted).size(), 10000u);
+    EXPECT_TRUE(fitted);
+    imported(gamelines(maxgames + 1), &fitted);
+    EXPECT_FALSE(fitted);
 }
 
 }  // namespace

@@ -45,13 +45,4 @@ TEST_F(RunPhasesTest, ReadErrorsAreNotedNotHidden) {
     EXPECT_FALSE(status.cheatfilereadfailed);
 }
 
-TEST_F(RunPhasesTest, TooManyGamesStopsBeforeAnyReport) {
-    std::string games = "header\n";
-    for (int i = 0; i <= maxgames; ++i) games += "g" + std::to_string(i) + "  \"G\"\n";
-    runstatus status = run(filewith(games), filewith(":g1:00000000:1000:00000000:00000000:x\n"));
-    EXPECT_TRUE(status.toomanygames);
-    EXPECT_EQ(contentof(results), "");
-    EXPECT_EQ(contentof(warnings), "");
-}
-
 }  // namespace
