@@ -52,7 +52,7 @@ bool isunusedfieldstype(std::string_view type) {
 }
 
 void checkcheatline(const char* text, long long linenumber, blockstate& block, report& out) {
-    constexpr std::size_t anylength = linecapacity;
+    constexpr std::size_t anylength = linecapacity;  // an address has no upper limit
     cheatfields fields = splitfields(text);
     unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
 
@@ -80,7 +80,8 @@ void checkcheatline(const char* text, long long linenumber, blockstate& block, r
         checks &= ~checkbit::zero;
     }
 
-    if ((checks & 0x7F) != 0x7F) {
+    constexpr unsigned resultschecks = 0x7F;  // all but the zero rule
+    if ((checks & resultschecks) != resultschecks) {
         addfieldissue(out, linenumber, checks, text);
     }
     if ((checks & checkbit::zero) == 0) {

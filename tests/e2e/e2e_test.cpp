@@ -153,6 +153,16 @@ TEST(HostileInput, RandomBinaryBytes) {
     EXPECT_EQ(readfile(folder / "stderr.out"), "");
 }
 
+// The shell's 127 for a program it cannot find is not MAME's error code 1.
+TEST(Faults, NoEmulatorGivesAnEmptyGameList) {
+    fs::path folder = prepare("no-findings");
+    fs::remove(folder / "mame.exe");
+    EXPECT_EQ(runvettle(folder), 0);
+    std::string console = readfile(folder / "console.out");
+    EXPECT_EQ(console.find("Error can't get output"), std::string::npos);
+    EXPECT_NE(console.find("supports 0 games\n"), std::string::npos);
+}
+
 // Root may write a read-only file, but nobody can open a folder for writing.
 TEST(Faults, ResultsFileCannotBeCreated) {
     fs::path folder = prepare("results-unwritable");
