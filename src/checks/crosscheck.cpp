@@ -5,21 +5,15 @@
 
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/cheatfields.h"
+#include "cheatfile/heldshortname.h"
 #include "cheatfile/line.h"
 #include "cheatfile/linekind.h"
-#include "cheatfile/textcopy.h"
 #include "gamewalk.h"
 
 namespace {
 
-// Held whole: a shortname can be as long as a line.
-struct reportedshortname {
-    char text[linecapacity + 1] = "";
-    std::size_t length = 0;
-};
-
 void checkcheatline(const char* text, const blocktitle& title, gamelist& list, gamewalk& walk,
-                    reportedshortname& lastreported, report& out) {
+                    heldshortname& lastreported, report& out) {
     std::string_view shortname = splitfields(text).shortname;
     int found = findgame(walk, list, shortname);
     if (found >= 0) {
@@ -30,11 +24,11 @@ void checkcheatline(const char* text, const blocktitle& title, gamelist& list, g
         }
         return;
     }
-    if (shortname == std::string_view(lastreported.text, lastreported.length)) {
+    if (shortname == lastreported.view()) {
         return;
     }
     addpairentry(out, section::unmatchedshortname, shortname, title.text);
-    lastreported.length = copytext(lastreported.text, linecapacity, shortname);
+    lastreported.hold(shortname);
 }
 
 void listgames(const gamelist& list, report& out) {
@@ -57,7 +51,7 @@ void listgames(const gamelist& list, report& out) {
 void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out) {
     gamewalk walk;
     blocktitle title{};
-    reportedshortname lastreported;
+    heldshortname lastreported;
     line current;
     while (readline(cheatfile, current)) {
         linekind kind = classify(current.text);

@@ -4,19 +4,18 @@
 #include <string_view>
 
 #include "cheatfile/cheatfields.h"
+#include "cheatfile/heldshortname.h"
 #include "cheatfile/line.h"
 #include "cheatfile/linekind.h"
-#include "cheatfile/textcopy.h"
 #include "hexfield.h"
 
 namespace {
 
-// The shortname that the cheat lines of the current block must repeat,
-// held whole so that two long shortnames never compare equal by accident.
+// The first cheat line after a title line sets the shortname that the rest
+// of the block must repeat.
 struct blockstate {
     bool newblock = false;
-    char reference[linecapacity + 1] = "";
-    std::size_t referencelength = 0;
+    heldshortname reference;
 };
 
 // A field that fails its check keeps the value 1, so it never counts as zero.
@@ -36,11 +35,10 @@ checkedfield checkfield(std::string_view field, std::size_t minimum, std::size_t
 }
 
 bool shortnamepasses(std::string_view shortname, blockstate& block) {
-    bool passes = block.newblock ||
-                  shortname == std::string_view(block.reference, block.referencelength);
+    bool passes = block.newblock || shortname == block.reference.view();
     block.newblock = false;
     if (passes) {
-        block.referencelength = copytext(block.reference, linecapacity, shortname);
+        block.reference.hold(shortname);
     }
     return passes;
 }
