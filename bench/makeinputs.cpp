@@ -1,0 +1,189 @@
+// Writes a benchmark's inputs, the same bytes for the same arguments on any
+// host: listfull.txt (the emulator's game list) and cheat.dat.
+//
+//   makeinputs realistic|adversarial <folder> [megabytes] [seed]
+//
+// realistic:   8000 games, blocks of 5 to 40 cheat lines in title order, the
+//              list swept again and again until the size is reached; about
+//              1% faulty lines of every kind, comments, empty lines, a few
+//              CR LF ends and over-long lines.
+// adversarial: the same games and lines, but blocks of 1 to 3 lines in
+//              random order, so the game search jumps on almost every block.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// splitmix64: fixed output everywhere, unlike the standard distributions.
+struct generator {
+    std::uint64_t state;
+    std::uint64_t next() {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    bool chance(int percent) { return below(10000) < percent * 100; }
+    bool permille(int count) { return below(1000) < count; }
+};
+
+constexpr int gamecount = 8000;
+
+const char* const words[] = {"Fighter", "Space", "Dragon", "Galaxy", "Racing", "Ninja", "Star", "Power",
+                             "Legend", "Turbo", "Quest", "Blaster", "Kong", "Force", "Warrior", "Zone"};
+const char* const regions[] = {"World", "US", "Japan", "Euro", "rev 1", "set 2", "bootleg", "Asia"};
+const char* const cheats[] = {"Infinite Lives", "Infinite Time", "Infinite Energy PL1", "Invincibility",
+                              "Always have Laser", "Select Starting Round", "Max Power", "Infinite Credits"};
+
+template <std::size_t n>
+const char* pick(generator& rng, const char* const (&list)[n]) {
+    return list[rng.below(static_cast<int>(n))];
+}
+
+std::string hex(generator& rng, int digits) {
+    static const char digitchars[] = "0123456789ABCDEF";
+    std::string text;
+    for (int i = 0; i < digits; ++i) text += digitchars[rng.below(16)];
+    return text;
+}
+
+struct game {
+    std::string shortname;
+    std::string title;       // as the emulator lists it
+    std::string blocktitle;  // as the cheat file names it
+    bool hascheats;
+};
+
+std::vector<game> makegames(generator& rng) {
+    static const char namechars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::set<std::string> names;
+    while (static_cast<int>(names.size()) < gamecount) {
+        std::string name(1, namechars[rng.below(26)]);
+        int length = 3 + rng.below(6);
+        while (static_cast<int>(name.size()) < length) name += namechars[rng.below(36)];
+        names.insert(name);
+    }
+    std::vector<game> games;
+    for (const std::string& name : names) {
+        game g{name, "", "", rng.chance(70)};
+        // Most titles start like the shortname, so title order is close to
+        // shortname order; the rest sort anywhere.
+        if (rng.chance(90)) {
+            g.title = std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + name.substr(1) + " " +
+                      pick(rng, words);
+        } else {
+            g.title = std::string(pick(rng, words)) + " " + pick(rng, words);
+        }
+        g.title += std::string(" (") + pick(rng, regions) + ")";
+        g.blocktitle = rng.chance(1) ? g.title + " (alt)" : g.title;
+        games.push_back(g);
+    }
+    return games;
+}
+
+void writegamelist(const std::string& path, const std::vector<game>& games) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+    std::fputs("Name:             Description:\n", out);
+    for (const game& g : games) {
+        std::fprintf(out, "%-18s\"%s\"\n", g.shortname.c_str(), g.title.c_str());
+    }
+    std::fclose(out);
+}
+
+// One cheat line of the usual shape, or about 1% of the time one with a
+// fault of some kind; about 15% draw a zero-value warning.
+std::string cheatline(generator& rng, const std::string& shortname) {
+    std::string name = shortname, type = "00000000", address = hex(rng, 4 + rng.below(3));
+    std::string data = hex(rng, 8), extended = rng.chance(15) ? "00000000" : "FFFFFFFF";
+    std::string description = pick(rng, cheats);
+    if (rng.chance(1)) {
+        switch (rng.below(10)) {
+            case 0: name += "x"; break;                       // not this block's game
+            case 1: type = "0000000"; break;                  // short type
+            case 2: type = "0000000g"; break;                 // not hexadecimal
+            case 3: address = "12"; break;                    // short address
+            case 4: data += "0"; break;                       // long data
+            case 5: extended = "FFFFFFF"; break;              // short extended
+            case 6: type = "60000000"; break;                 // unneeded fields set
+            case 7: extended = "0000FFFF"; break;             // suspect mask
+            case 8: description += " \xE9t\xE9"; break;       // high bytes
+            case 9: return ":" + name + ":" + type + "\n";    // fields missing
+        }
+    }
+    if (rng.permille(1)) description += std::string(600 + rng.below(1000), '.');  // over-long
+    return ":" + name + ":" + type + ":" + address + ":" + data + ":" + extended + ":" + description;
+}
+
+void writeblock(std::string& out, generator& rng, const game& g, int lines) {
+    const char* end = rng.permille(2) ? "\r\n" : "\n";
+    if (rng.chance(3)) out += std::string("; cheats found by player ") + std::to_string(rng.below(500)) + end;
+    out += "; [ " + g.blocktitle + " ]" + end;
+    for (int i = 0; i < lines; ++i) out += cheatline(rng, g.shortname) + end;
+    out += end;
+}
+
+// Blocks for games the emulator does not list.
+game unlisted(generator& rng) {
+    std::string name = "zz" + hex(rng, 4);
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'F' ? c - 'A' + 'a' : c);
+    return {name, "", "Removed Game (" + name + ")", true};
+}
+
+void writecheatfile(const std::string& path, bool adversarial, std::vector<game> games, generator& rng,
+                    long long size) {
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+    std::sort(games.begin(), games.end(), [](const game& a, const game& b) { return a.blocktitle < b.blocktitle; });
+    std::vector<const game*> withcheats;
+    for (const game& g : games) {
+        if (g.hascheats) withcheats.push_back(&g);
+    }
+    std::fputs("; Cheat file generated for the benchmark\n\n", out);
+    long long written = 0;
+    std::size_t next = 0;
+    std::string block;
+    while (written < size) {
+        block.clear();
+        const game* g = adversarial ? withcheats[rng.below(static_cast<int>(withcheats.size()))]
+                                    : withcheats[next++ % withcheats.size()];
+        int lines = adversarial ? 1 + rng.below(3) : 5 + rng.below(36);
+        if (rng.permille(5)) {
+            writeblock(block, rng, unlisted(rng), lines);
+        }
+        writeblock(block, rng, *g, lines);
+        std::fwrite(block.data(), 1, block.size(), out);
+        written += static_cast<long long>(block.size());
+    }
+    std::fclose(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3 || (std::string(argv[1]) != "realistic" && std::string(argv[1]) != "adversarial")) {
+        std::fputs("usage: makeinputs realistic|adversarial <folder> [megabytes] [seed]\n", stderr);
+        return 2;
+    }
+    std::string folder = argv[2];
+    long long megabytes = argc > 3 ? std::atoll(argv[3]) : 100;
+    generator rng{argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 2026};
+    std::vector<game> games = makegames(rng);
+    writegamelist(folder + "/listfull.txt", games);
+    writecheatfile(folder + "/cheat.dat", std::string(argv[1]) == "adversarial", games, rng,
+                   megabytes * 1000 * 1000);
+    return 0;
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Times vettle on generated inputs against three `wc -l` passes over the same
+# cheat file, measured in the same run. Called by the bench target:
+#   run.sh <vettle> <stand-in mame.exe> <makeinputs> <measure> <work folder>
+# BENCH_MEGABYTES (default 100) and BENCH_RUNS (default 5) change the size
+# of the cheat files and the number of timed runs.
+set -euo pipefail
+vettle=$1 standin=$2 makeinputs=$3 measure=$4 work=$5
+megabytes=${BENCH_MEGABYTES:-100}
+runs=${BENCH_RUNS:-5}
+
+declare -A seconds
+printf '\n%-12s %8s %10s %8s %9s %10s %7s\n' input "MB" "vettle s" "MB/s" "peak KB" "3x wc -l s" ratio
+for input in realistic adversarial; do
+    folder=$work/$input
+    mkdir -p "$folder"
+    stamp="$folder/made-$megabytes"
+    if [ ! -f "$stamp" ]; then
+        rm -f "$folder"/made-*
+        "$makeinputs" "$input" "$folder" "$megabytes"
+        touch "$stamp"
+    fi
+    cp "$standin" "$folder/mame.exe"
+    read -r toolseconds peakkb < <("$measure" "$runs" "$folder" "$vettle")
+    read -r wcseconds _ < <("$measure" "$runs" "$folder" sh -c \
+        'wc -l cheat.dat >/dev/null; wc -l cheat.dat >/dev/null; wc -l cheat.dat >/dev/null')
+    bytes=$(stat -c %s "$folder/cheat.dat")
+    seconds[$input]=$toolseconds
+    awk -v name="$input" -v bytes="$bytes" -v t="$toolseconds" -v kb="$peakkb" -v wc="$wcseconds" 'BEGIN {
+        printf "%-12s %8.1f %10.3f %8.0f %9d %10.3f %7.1f\n", name, bytes / 1e6, t, bytes / 1e6 / t, kb, wc, t / wc
+    }'
+done
+awk -v r="${seconds[realistic]}" -v a="${seconds[adversarial]}" 'BEGIN {
+    printf "\nadversarial / realistic: %.2f\n", a / r
+}'
+echo "(median of $runs runs each; reports and the console run in $work/<input>)"
