@@ -12,9 +12,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::FILE* file = openbytes(data, size);
+    linereader reader(file);
     line current;
     blocktitle title{};
-    while (readline(file, current)) {
+    while (reader.next(current)) {
         std::size_t length = std::strlen(current.text);
         if (length > linecapacity) __builtin_trap();
         switch (classify(current.text)) {

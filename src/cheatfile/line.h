@@ -12,6 +12,24 @@ struct line {
     char text[linecapacity + 1];
 };
 
-// Reads the next line; false at the end of the file or on a read error
-// (the caller tells the two apart with std::ferror).
-bool readline(std::FILE* file, line& out);
+// Reads a file's lines in large blocks. CR LF reads as one line feed on
+// every host (the CR not counted); a lone CR is kept. A Ctrl-Z ends the
+// file. A reader starts where the file stands, so a pass that rewinds the
+// file takes a new reader.
+class linereader {
+public:
+    explicit linereader(std::FILE* file) : file_(file) {}
+
+    // False at the end of the file or on a read error (the caller tells
+    // the two apart with std::ferror).
+    bool next(line& out);
+
+private:
+    bool refill();
+
+    std::FILE* file_;
+    bool stopped_ = false;  // at a Ctrl-Z, or the file gave no more
+    std::size_t start_ = 0;
+    std::size_t end_ = 0;
+    char buffer_[65536];
+};

@@ -17,8 +17,9 @@ bool hashighbyte(const char* text) {
 
 void runcharscan(std::FILE* cheatfile, report& out) {
     long long linenumber = 0;
+    linereader reader(cheatfile);
     line current;
-    while (readline(cheatfile, current)) {
+    while (reader.next(current)) {
         ++linenumber;
         if (hashighbyte(current.text)) {
             addillegalcharacters(out, linenumber, current.text);

@@ -52,8 +52,9 @@ void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out) {
     gamewalk walk;
     blocktitle title{};
     heldshortname lastreported;
+    linereader reader(cheatfile);
     line current;
-    while (readline(cheatfile, current)) {
+    while (reader.next(current)) {
         linekind kind = classify(current.text);
         if (kind == linekind::endmarker) {
             break;

@@ -92,8 +92,9 @@ void checkcheatline(const char* text, long long linenumber, blockstate& block, r
 void runfieldcheck(std::FILE* cheatfile, report& out) {
     blockstate block;
     long long linenumber = 0;
+    linereader reader(cheatfile);
     line current;
-    while (readline(cheatfile, current)) {
+    while (reader.next(current)) {
         ++linenumber;
         linekind kind = classify(current.text);
         if (kind == linekind::endmarker) {

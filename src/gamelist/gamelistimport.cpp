@@ -30,11 +30,12 @@ bool sortsbefore(const gameentry& a, const gameentry& b) {
 
 bool importgamelist(std::FILE* file, gamelist& list) {
     list.count = 0;
+    linereader reader(file);
     line current;
-    if (!readline(file, current)) {
+    if (!reader.next(current)) {
         return true;  // the header is discarded unexamined
     }
-    while (readline(file, current)) {
+    while (reader.next(current)) {
         std::string_view shortname, title;
         // A cut shortname could match another game, so it is not imported.
         if (!parsegameline(current.text, shortname, title) ||

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -52,6 +54,45 @@ TEST_F(WalkTest, WholeByteWiseNamesAndEqualShortnames) {
     EXPECT_EQ(find("dup"), 2);        // reached from above
     walk.index = 0;
     EXPECT_EQ(find("dup"), 1);        // reached from below
+}
+
+// The walk one entry at a time, as the design describes it: it never turns,
+// and needing to turn ends it one step back.
+int stepbystep(gamewalk& walk, const gamelist& list, std::string_view shortname) {
+    if (list.count == 0) return -1;
+    int heading = 0;
+    for (;;) {
+        int order = compare(shortname, std::string_view(list.games[walk.index].shortname));
+        if (order == 0) return walk.index;
+        int step = order > 0 ? 1 : -1;
+        if (walk.index + step < 0 || walk.index + step >= list.count) return -1;
+        walk.index += step;
+        if (heading == -step) return -1;
+        heading = step;
+    }
+}
+
+// Short names from a small alphabet give long runs of equal names and many
+// misses between neighbours.
+TEST_F(WalkTest, LandsWhereTheStepByStepWalkLands) {
+    unsigned state = 99;
+    auto next = [&state](unsigned below) { return state = state * 1103515245u + 12345u, (state >> 16) % below; };
+    for (int round = 0; round < 200; ++round) {
+        list->count = static_cast<int>(next(400));
+        for (int i = 0; i < list->count; ++i) {
+            std::snprintf(list->games[i].shortname, sizeof list->games[i].shortname, "%c%c", 'a' + next(6), 'a' + next(3));
+        }
+        std::sort(list->games, list->games + list->count,
+                  [](const gameentry& a, const gameentry& b) { return compare(a, b) < 0; });
+        gamewalk reference;
+        walk = gamewalk{};
+        for (int search = 0; search < 300; ++search) {
+            char name[3] = {static_cast<char>('a' + next(7)), static_cast<char>('a' + next(4)), '\0'};
+            int expected = stepbystep(reference, *list, name);
+            ASSERT_EQ(find(name), expected) << name << " round " << round;
+            ASSERT_EQ(walk.index, reference.index) << name << " round " << round;
+        }
+    }
 }
 
 }  // namespace
