@@ -14,3 +14,6 @@ struct cheatfields {
 };
 
 cheatfields splitfields(const char* cheatline);
+
+// The first field alone.
+std::string_view cheatshortname(const char* cheatline);

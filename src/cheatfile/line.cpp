@@ -9,19 +9,6 @@ namespace {
 // there, and every host does the same so that reports agree.
 constexpr char endoffilemark = 0x1A;
 
-// Length of the leading run that holds no line feed, CR or Ctrl-Z.
-std::size_t plainrun(const char* text, std::size_t length) {
-    if (const void* found = std::memchr(text, '\n', length)) {
-        length = static_cast<std::size_t>(static_cast<const char*>(found) - text);
-    }
-    for (char special : {'\r', endoffilemark}) {
-        if (const void* found = std::memchr(text, special, length)) {
-            length = static_cast<std::size_t>(static_cast<const char*>(found) - text);
-        }
-    }
-    return length;
-}
-
 }  // namespace
 
 bool linereader::refill() {
@@ -31,7 +18,26 @@ bool linereader::refill() {
     start_ = 0;
     end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     stopped_ = end_ == 0;
+    nextcr_ = find('\r', 0);
+    nextmark_ = find(endoffilemark, 0);
     return !stopped_;
+}
+
+std::size_t linereader::find(char c, std::size_t from) const {
+    const void* found = std::memchr(buffer_ + from, c, end_ - from);
+    return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_) : end_;
+}
+
+// CRs and Ctrl-Zs are rare, so each is searched for once per block, not
+// once per line.
+std::size_t linereader::plainrun(std::size_t room) {
+    if (nextcr_ < start_) {
+        nextcr_ = find('\r', start_);
+    }
+    room = std::min({room, nextcr_ - start_, nextmark_ - start_});
+    const void* linefeed = std::memchr(buffer_ + start_, '\n', room);
+    return linefeed != nullptr ? static_cast<std::size_t>(static_cast<const char*>(linefeed) - buffer_) - start_
+                               : room;
 }
 
 bool linereader::next(line& out) {
@@ -40,16 +46,15 @@ bool linereader::next(line& out) {
         if (start_ == end_ && !refill()) {
             break;
         }
-        const char* rest = buffer_ + start_;
         std::size_t room = std::min(end_ - start_, linecapacity - length);
-        std::size_t plain = plainrun(rest, room);
-        std::memcpy(out.text + length, rest, plain);
+        std::size_t plain = plainrun(room);
+        std::memcpy(out.text + length, buffer_ + start_, plain);
         length += plain;
         start_ += plain;
         if (plain == room) {
             continue;  // the line is full, or the block is used up
         }
-        char c = rest[plain];
+        char c = buffer_[start_];
         if (c == endoffilemark) {
             stopped_ = true;  // left unread: every later read ends here too
             break;

@@ -26,10 +26,14 @@ public:
 
 private:
     bool refill();
+    std::size_t find(char c, std::size_t from) const;
+    std::size_t plainrun(std::size_t room);
 
     std::FILE* file_;
     bool stopped_ = false;  // at a Ctrl-Z, or the file gave no more
-    std::size_t start_ = 0;
+    std::size_t start_ = 0;  // the unread bytes of the block
     std::size_t end_ = 0;
+    std::size_t nextcr_ = 0;  // the next CR, or end_; stale once passed
+    std::size_t nextmark_ = 0;  // the block's Ctrl-Z, or end_
     char buffer_[65536];
 };

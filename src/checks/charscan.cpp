@@ -1,16 +1,19 @@
 #include "charscan.h"
 
+#include <cstring>
+
 #include "cheatfile/line.h"
 
 namespace {
 
 bool hashighbyte(const char* text) {
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (static_cast<unsigned char>(*c) >= 0x80) {
-            return true;
-        }
+    // No early exit, so the compiler can test many bytes at once.
+    std::size_t length = std::strlen(text);
+    unsigned char seen = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        seen |= static_cast<unsigned char>(text[i]);
     }
-    return false;
+    return seen >= 0x80;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 void checkcheatline(const char* text, const blocktitle& title, gamelist& list, gamewalk& walk,
                     heldshortname& lastreported, report& out) {
-    std::string_view shortname = splitfields(text).shortname;
+    std::string_view shortname = cheatshortname(text);
     int found = findgame(walk, list, shortname);
     if (found >= 0) {
         gameentry& game = list.games[found];

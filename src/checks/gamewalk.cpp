@@ -9,17 +9,9 @@
 
 namespace {
 
-std::string_view nameof(const gamelist& list, int index) {
-    return std::string_view(list.games[index].shortname);
-}
+bool entrybelow(const gameentry& entry, std::string_view shortname) { return compare(shortname, entry) > 0; }
 
-bool entrybelow(const gameentry& entry, std::string_view shortname) {
-    return compare(std::string_view(entry.shortname), shortname) < 0;
-}
-
-bool nameabove(std::string_view shortname, const gameentry& entry) {
-    return compare(shortname, std::string_view(entry.shortname)) < 0;
-}
+bool nameabove(std::string_view shortname, const gameentry& entry) { return compare(shortname, entry) < 0; }
 
 // The first entry from `from` on that is not below `shortname`, or count.
 int firstnotbelow(const gamelist& list, int from, std::string_view shortname) {
@@ -66,7 +58,7 @@ int findgame(gamewalk& walk, const gamelist& list, std::string_view shortname) {
     if (list.count == 0) {
         return -1;
     }
-    int order = compare(shortname, nameof(list, walk.index));
+    int order = compare(shortname, list.games[walk.index]);
     if (order == 0) {
         return walk.index;
     }
@@ -78,7 +70,7 @@ int findgame(gamewalk& walk, const gamelist& list, std::string_view shortname) {
             walk.index = list.count - 1;
             return -1;
         }
-        bool found = nameof(list, stop) == shortname;
+        bool found = compare(shortname, list.games[stop]) == 0;
         walk.index = found ? stop : stop - 1;
         return found ? stop : -1;
     }
@@ -88,7 +80,7 @@ int findgame(gamewalk& walk, const gamelist& list, std::string_view shortname) {
         walk.index = 0;
         return -1;
     }
-    bool found = nameof(list, stop) == shortname;
+    bool found = compare(shortname, list.games[stop]) == 0;
     walk.index = found ? stop : stop + 1;
     return found ? stop : -1;
 }

@@ -1,22 +1,31 @@
 #include "hexfield.h"
 
+#include <array>
+
 namespace {
 
-int digitvalue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
+constexpr std::int8_t notadigit = -1;
+
+constexpr std::array<std::int8_t, 256> makedigitvalues() {
+    std::array<std::int8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        values[c] = c >= '0' && c <= '9'   ? static_cast<std::int8_t>(c - '0')
+                    : c >= 'A' && c <= 'F' ? static_cast<std::int8_t>(c - 'A' + 10)
+                                           : notadigit;
     }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return values;
 }
+
+// A table, as every field of every cheat line passes through here.
+constexpr std::array<std::int8_t, 256> digitvalues = makedigitvalues();
+
+int digitvalue(char c) { return digitvalues[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
 bool isitvalidhex(const char* text, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
-        if (digitvalue(text[i]) < 0) {
+        if (digitvalue(text[i]) == notadigit) {
             return false;
         }
     }
@@ -24,10 +33,14 @@ bool isitvalidhex(const char* text, std::size_t length) {
 }
 
 std::int32_t hexvalue(const char* text, std::size_t length) {
-    constexpr std::int64_t largest = 0x7FFFFFFF;
-    std::int64_t value = 0;
-    for (std::size_t i = 0; i < length && value <= largest; ++i) {
-        value = value * 16 + digitvalue(text[i]);
+    constexpr std::uint32_t largest = 0x7FFFFFFF;
+    std::uint32_t value = 0;
+    bool saturated = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        // Past this, one more digit would pass the largest value; once
+        // there, the value stays the largest.
+        saturated = saturated || value > (largest >> 4);
+        value = (value << 4) | static_cast<std::uint32_t>(digitvalue(text[i]) & 0xF);
     }
-    return static_cast<std::int32_t>(value > largest ? largest : value);
+    return static_cast<std::int32_t>(saturated ? largest : value);
 }

@@ -52,6 +52,9 @@ TEST(CheatFields, FirstFiveColonSeparatedFields) {
     EXPECT_EQ(splitfields(":pacman:0:1:2:00000000\n").extended, "00000000\n");
     cheatfields missing = splitfields(":pacman:00000000");
     EXPECT_TRUE(missing.address.empty() && missing.data.empty() && missing.extended.empty());
+    EXPECT_EQ(cheatshortname("::sf2:0"), "sf2");
+    EXPECT_EQ(cheatshortname(":::\n"), "\n");
+    EXPECT_EQ(cheatshortname(":::"), "");
 }
 
 }  // namespace
