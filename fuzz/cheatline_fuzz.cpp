@@ -26,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case linekind::cheat: {
                 cheatfields fields = splitfields(current.text);
                 for (std::string_view field : {fields.type, fields.address, fields.data, fields.extended}) {
-                    if (isitvalidhex(field.data(), field.size()) &&
-                        hexvalue(field.data(), field.size()) < 0) {
+                    std::int32_t value = 0;
+                    bool valid = readhex(field.data(), field.size(), value);
+                    if (valid != isitvalidhex(field.data(), field.size()) || value < 0) {
                         __builtin_trap();
                     }
                 }

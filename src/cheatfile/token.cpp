@@ -1,8 +1,11 @@
 #include "token.h"
 
 bool nexttoken(std::string_view& rest, char delimiter, std::string_view& token) {
-    std::size_t start = rest.find_first_not_of(delimiter);
-    if (start == std::string_view::npos) {
+    std::size_t start = 0;
+    while (start < rest.size() && rest[start] == delimiter) {
+        ++start;
+    }
+    if (start == rest.size()) {
         rest = {};
         return false;
     }

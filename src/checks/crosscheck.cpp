@@ -19,7 +19,7 @@ void checkcheatline(const char* text, const blocktitle& title, gamelist& list, g
     if (found >= 0) {
         gameentry& game = list.games[found];
         game.hascheats = true;
-        if (std::strcmp(title.text, game.title) == 0) {
+        if (!game.titlematches && std::strcmp(title.text, game.title) == 0) {
             game.titlematches = true;
         }
         return;

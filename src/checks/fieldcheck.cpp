@@ -26,21 +26,21 @@ struct checkedfield {
 
 checkedfield checkfield(std::string_view field, std::size_t minimum, std::size_t maximum) {
     checkedfield result;
-    if (field.size() >= minimum && field.size() <= maximum &&
-        isitvalidhex(field.data(), field.size())) {
+    std::int32_t value = 0;
+    if (field.size() >= minimum && field.size() <= maximum && readhex(field.data(), field.size(), value)) {
         result.passed = true;
-        result.value = hexvalue(field.data(), field.size());
+        result.value = value;
     }
     return result;
 }
 
 bool shortnamepasses(std::string_view shortname, blockstate& block) {
-    bool passes = block.newblock || shortname == block.reference.view();
-    block.newblock = false;
-    if (passes) {
+    if (block.newblock) {
+        block.newblock = false;
         block.reference.hold(shortname);
+        return true;
     }
-    return passes;
+    return shortname == block.reference.view();
 }
 
 // Types 60 and 62 use no address, data or extended value; the two

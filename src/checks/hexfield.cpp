@@ -32,15 +32,20 @@ bool isitvalidhex(const char* text, std::size_t length) {
     return true;
 }
 
-std::int32_t hexvalue(const char* text, std::size_t length) {
+bool readhex(const char* text, std::size_t length, std::int32_t& value) {
     constexpr std::uint32_t largest = 0x7FFFFFFF;
-    std::uint32_t value = 0;
+    std::uint32_t total = 0;
     bool saturated = false;
     for (std::size_t i = 0; i < length; ++i) {
+        int digit = digitvalue(text[i]);
+        if (digit == notadigit) {
+            return false;
+        }
         // Past this, one more digit would pass the largest value; once
         // there, the value stays the largest.
-        saturated = saturated || value > (largest >> 4);
-        value = (value << 4) | static_cast<std::uint32_t>(digitvalue(text[i]) & 0xF);
+        saturated = saturated || total > (largest >> 4);
+        total = (total << 4) | static_cast<std::uint32_t>(digit);
     }
-    return static_cast<std::int32_t>(saturated ? largest : value);
+    value = static_cast<std::int32_t>(saturated ? largest : total);
+    return true;
 }

@@ -7,6 +7,7 @@
 // case is not hexadecimal in a cheat file.
 bool isitvalidhex(const char* text, std::size_t length);
 
-// Reads valid hexadecimal as a signed 32-bit value; anything above
-// 0x7FFFFFFF reads as 0x7FFFFFFF.
-std::int32_t hexvalue(const char* text, std::size_t length);
+// The same check and the value in one pass, as every field of every cheat
+// line needs both: true, with the value as a signed 32-bit number, when the
+// text is hexadecimal. Anything above 0x7FFFFFFF reads as 0x7FFFFFFF.
+bool readhex(const char* text, std::size_t length, std::int32_t& value);

@@ -1,88 +1,61 @@
 #include "report.h"
 
+#include "entrywriter.h"
 
 namespace {
 
 constexpr std::size_t boxtextwidth = 56;
 
-void put(std::FILE* file, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), file);
-}
-
-void putrepeated(std::FILE* file, char c, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        std::fputc(c, file);
-    }
-}
-
-void boxrule(std::FILE* file) {
-    putrepeated(file, '*', 61);
-    std::fputc('\n', file);
+void boxrule(entrywriter& file) {
+    file.putrepeated('*', 61);
+    file.put('\n');
 }
 
 // Box texts are fixed and never longer than the box.
-void boxtext(std::FILE* file, std::string_view text) {
-    put(file, "** ");
-    put(file, text);
-    putrepeated(file, ' ', boxtextwidth - text.size());
-    put(file, "**\n");
-}
-
-// Decimal digits written by hand: the C runtimes of the hosts disagree on
-// how to print a long long.
-void putnumber(std::FILE* file, long long number) {
-    char digits[24];
-    std::size_t length = 0;
-    unsigned long long magnitude =
-        number < 0 ? 0ULL - static_cast<unsigned long long>(number) : static_cast<unsigned long long>(number);
-    do {
-        digits[length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (number < 0) {
-        std::fputc('-', file);
-    }
-    while (length > 0) {
-        std::fputc(digits[--length], file);
-    }
+void boxtext(entrywriter& file, std::string_view text) {
+    file.put("** ");
+    file.put(text);
+    file.putrepeated(' ', boxtextwidth - text.size());
+    file.put("**\n");
 }
 
 void writesectionheader(report& out, section where) {
-    std::FILE* results = out.results;
+    entrywriter results(out.results);
+    entrywriter console(out.console);
     switch (where) {
         case section::unmatchedshortname:
-            put(results, "\n\nThe following game cheats should be removed or the shortname should be renamed:\n\n");
-            put(out.console, "The following game cheats should be removed or the shortname should be renamed:\n\n");
+            results.put("\n\nThe following game cheats should be removed or the shortname should be renamed:\n\n");
+            console.put("The following game cheats should be removed or the shortname should be renamed:\n\n");
             break;
         case section::nocheatentries:
-            put(results, "\n\nThe following games have NO cheat file entries:\n\n");
-            put(out.console, "\n\nThe following games have NO cheat file entries:\n\n");
+            results.put("\n\nThe following games have NO cheat file entries:\n\n");
+            console.put("\n\nThe following games have NO cheat file entries:\n\n");
             break;
         case section::titlemismatch:
-            put(results,
+            results.put(
                 "\n\nThe full title for the following games do not match the shortname, the correct "
                 "relationships are shown:\n\n");
-            put(out.console,
+            console.put(
                 "\n\nThe full title for the following games do not match the shortname.\n (the correct "
                 "relationships are shown) :\n\n");
             break;
         case section::illegalcharacters:
-            put(results, "\n\n");
+            results.put("\n\n");
             boxrule(results);
             boxtext(results, "The following is a list of cheat lines which contain");
             boxtext(results, "illegal characters which can cause serious issues!");
             boxrule(results);
-            put(results, "\n");
+            results.put("\n");
             break;
         case section::fieldissues:
-            put(results, "\n\n");
+            results.put("\n\n");
             boxrule(results);
             boxtext(results, "The following is a list of cheat lines with issues");
             if (out.seriousissue) {
                 boxtext(results, "ONLY LOOK AT THESE AFTER YOU'VE FIXED ALL OF THE ABOVE!");
             }
             boxrule(results);
-            put(results, "\n");
+            results.put("\n");
             break;
     }
     out.seriousissue = true;
@@ -96,23 +69,23 @@ void opensection(report& out, section where) {
     }
 }
 
-void putpair(std::FILE* file, std::string_view shortname, std::string_view title) {
-    put(file, "; ");
-    put(file, shortname);
+void putpair(entrywriter& file, std::string_view shortname, std::string_view title) {
+    file.put("; ");
+    file.put(shortname);
     if (shortname.size() < 9) {
-        putrepeated(file, ' ', 9 - shortname.size());
+        file.putrepeated(' ', 9 - shortname.size());
     }
-    put(file, " [ ");
-    put(file, title);
-    put(file, " ]\n");
+    file.put(" [ ");
+    file.put(title);
+    file.put(" ]\n");
 }
 
 // Ends a line entry: the line as read (usually with its own line feed),
 // then one more line feed.
-void putline(std::FILE* file, const char* linetext) {
-    put(file, "\n");
-    put(file, linetext);
-    put(file, "\n");
+void putline(entrywriter& file, const char* linetext) {
+    file.put("\n");
+    file.put(linetext);
+    file.put("\n");
 }
 
 struct checkname {
@@ -131,8 +104,8 @@ constexpr checkname checknames[] = {
     {checkbit::mask, " suspect mask "},
 };
 
-void putsummary(std::FILE* file, bool seriousissue) {
-    put(file, "\n");
+void putsummary(entrywriter& file, bool seriousissue) {
+    file.put("\n");
     boxrule(file);
     if (!seriousissue) {
         boxtext(file, "The vettle didn't find any 'serious' issues");
@@ -144,67 +117,75 @@ void putsummary(std::FILE* file, bool seriousissue) {
     boxtext(file, "You should check the cheatscanwarnings.txt file for any");
     boxtext(file, "WARNINGS - they are flagged up for INVESTIGATION ONLY!");
     boxrule(file);
-    put(file, "\n");
+    file.put("\n");
 }
 
 }  // namespace
 
 void writeresultsheader(report& out, int games) {
-    put(out.results, "Vettle Scan Results (");
-    putnumber(out.results, games);
-    put(out.results, " Games Imported from MAME)\n");
-    putrepeated(out.results, '=', 58);
+    entrywriter results(out.results);
+    results.put("Vettle Scan Results (");
+    results.putnumber(games);
+    results.put(" Games Imported from MAME)\n");
+    results.putrepeated('=', 58);
 }
 
 void writewarningsheader(report& out, int games) {
-    std::FILE* warnings = out.warnings;
-    put(warnings, "Vettle Warnings (");
-    putnumber(warnings, games);
-    put(warnings, " Games Imported from MAME)\n");
-    putrepeated(warnings, '=', 54);
-    put(warnings, "\n\n");
+    entrywriter warnings(out.warnings);
+    warnings.put("Vettle Warnings (");
+    warnings.putnumber(games);
+    warnings.put(" Games Imported from MAME)\n");
+    warnings.putrepeated('=', 54);
+    warnings.put("\n\n");
     boxrule(warnings);
     boxtext(warnings, "The following is a list of cheat lines which may or may");
     boxtext(warnings, "not have issues. DO NOT TRY AND COMPLETELY FIX THESE AS");
     boxtext(warnings, "YOU WILL CAUSE MORE PROBLEMS THEN YOU SOLVE!");
     boxrule(warnings);
-    put(warnings, "\n");
+    warnings.put("\n");
 }
 
 void addpairentry(report& out, section where, std::string_view shortname, std::string_view title) {
     opensection(out, where);
-    putpair(out.results, shortname, title);
-    putpair(out.console, shortname, title);
+    entrywriter results(out.results);
+    putpair(results, shortname, title);
+    entrywriter console(out.console);
+    putpair(console, shortname, title);
 }
 
 void addillegalcharacters(report& out, long long linenumber, const char* linetext) {
     opensection(out, section::illegalcharacters);
-    put(out.results, "Line ");
-    putnumber(out.results, linenumber);
-    put(out.results, " contains illegal non-standard characters (>0x7f) :");
-    putline(out.results, linetext);
+    entrywriter results(out.results);
+    results.put("Line ");
+    results.putnumber(linenumber);
+    results.put(" contains illegal non-standard characters (>0x7f) :");
+    putline(results, linetext);
 }
 
 void addfieldissue(report& out, long long linenumber, unsigned checks, const char* linetext) {
     opensection(out, section::fieldissues);
-    put(out.results, "Line ");
-    putnumber(out.results, linenumber);
-    put(out.results, " has an illegal size/characters in fields :");
+    entrywriter results(out.results);
+    results.put("Line ");
+    results.putnumber(linenumber);
+    results.put(" has an illegal size/characters in fields :");
     for (const checkname& check : checknames) {
         if ((checks & check.bit) == 0) {
-            put(out.results, check.name);
+            results.put(check.name);
         }
     }
-    putline(out.results, linetext);
+    putline(results, linetext);
 }
 
 void addwarningentry(report& out, long long linenumber, const char* linetext) {
-    put(out.warnings, "Possible illegal zero address or mask at Line ");
-    putnumber(out.warnings, linenumber);
-    putline(out.warnings, linetext);
+    entrywriter warnings(out.warnings);
+    warnings.put("Possible illegal zero address or mask at Line ");
+    warnings.putnumber(linenumber);
+    putline(warnings, linetext);
 }
 
 void writesummary(report& out) {
-    putsummary(out.results, out.seriousissue);
-    putsummary(out.console, out.seriousissue);
+    entrywriter results(out.results);
+    putsummary(results, out.seriousissue);
+    entrywriter console(out.console);
+    putsummary(console, out.seriousissue);
 }

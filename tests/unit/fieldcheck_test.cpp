@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "checks/hexfield.h"
@@ -100,8 +101,17 @@ TEST(FieldCheck, Rules) {
 
 TEST(HexField, LengthBoundedAndSaturating) {
     EXPECT_TRUE(isitvalidhex("12zz", 2));
-    EXPECT_EQ(hexvalue("7FFFFFFF", 8), 0x7FFFFFFF);
-    EXPECT_EQ(hexvalue("FFFFFFFFFFFFFFFFFFFF", 20), 0x7FFFFFFF);
+    EXPECT_FALSE(isitvalidhex("12zz", 3));
+    std::int32_t value = 0;
+    auto read = [&value](const char* text) { return readhex(text, std::strlen(text), value) ? value : -1; };
+    EXPECT_EQ(read("7FFFFFFF"), 0x7FFFFFFF);
+    EXPECT_EQ(read("0800000A"), 0x0800000A);
+    EXPECT_EQ(read("80000000"), 0x7FFFFFFF);
+    EXPECT_EQ(read("FFFFFFFFFFFFFFFFFFFF"), 0x7FFFFFFF);
+    EXPECT_EQ(read("8000000000000000000F"), 0x7FFFFFFF);  // stays saturated
+    EXPECT_EQ(read("00000000000000001234"), 0x1234);
+    EXPECT_EQ(read("12a4"), -1);
+    EXPECT_EQ(read(""), 0);
 }
 
 }  // namespace
