@@ -15,7 +15,7 @@ namespace {
 void checkcheatline(const char* text, const blocktitle& title, gamelist& list, gamewalk& walk,
                     heldshortname& lastreported, report& out) {
     std::string_view shortname = cheatshortname(text);
-    int found = findgame(walk, list, shortname);
+    int found = findgame(walk, shortname);
     if (found >= 0) {
         gameentry& game = list.games[found];
         game.hascheats = true;
@@ -49,7 +49,7 @@ void listgames(const gamelist& list, report& out) {
 }  // namespace
 
 void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out) {
-    gamewalk walk;
+    gamewalk walk(list);
     blocktitle title{};
     heldshortname lastreported;
     linereader reader(cheatfile);

@@ -1,16 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "gamelist/gamelist.h"
 
-// Finds a shortname in the sorted game list by walking from where the last
+// Finds shortnames in one sorted game list by walking from where the last
 // search ended. The walk never turns: needing to turn means the shortname
 // lies between two neighbours and is not listed. Cheat files follow the
 // list's order, so a whole pass costs about one sweep of the list.
+//
+// Each shortname's bytes are also kept as one number, in order, so a step
+// compares two numbers in a small table instead of text spread over the
+// list. The list must not change while a walk over it is in use.
 struct gamewalk {
+    explicit gamewalk(const gamelist& list);
+
+    const gamelist& list;
     int index = 0;
+    std::uint64_t keys[maxgames];
 };
 
 // The entry found, or -1. The walk's index rests where the walk ended.
-int findgame(gamewalk& walk, const gamelist& list, std::string_view shortname);
+int findgame(gamewalk& walk, std::string_view shortname);

@@ -39,6 +39,9 @@ void entrywriter::putnumber(long long number) {
 }
 
 void entrywriter::flush() {
+    if (used_ == 0) {
+        return;  // a writer that wrote nothing never touches its file
+    }
     std::fwrite(buffer_, 1, used_, file_);
     used_ = 0;
 }
