@@ -28,13 +28,24 @@ struct RunPhasesTest : ::testing::Test {
     }
 };
 
-// A stream open only for writing fails every read, as a failing disk would.
+// A stream open only for writing fails every read, as a failing disk would,
+// where the C runtime flags such a read as an error (glibc does, msvcrt
+// does not).
 std::FILE* unreadable() {
     std::string path = ::testing::TempDir() + "vettle-unreadable";
     return std::fopen(path.c_str(), "w");
 }
 
+bool readsfailvisibly() {
+    std::FILE* file = unreadable();
+    char c;
+    bool failed = std::fread(&c, 1, 1, file) == 0 && std::ferror(file);
+    std::fclose(file);
+    return failed;
+}
+
 TEST_F(RunPhasesTest, ReadErrorsAreNotedNotHidden) {
+    if (!readsfailvisibly()) GTEST_SKIP() << "this C runtime gives no read error to simulate a failing disk";
     runstatus status = run(filewith("header\npacman  \"Pac-Man\"\n"), unreadable());
     EXPECT_TRUE(status.cheatfilereadfailed);
     EXPECT_FALSE(status.gamelistreadfailed);

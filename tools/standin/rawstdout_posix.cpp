@@ -1,0 +1,3 @@
+#include "rawstdout.h"
+
+void makestdoutraw() {}  // standard output is never translated here
