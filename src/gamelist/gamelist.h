@@ -24,4 +24,3 @@ struct gamelist {
 // positive, as a standard string comparison gives.
 int compare(std::string_view a, std::string_view b);
 int compare(const gameentry& a, const gameentry& b);
-
