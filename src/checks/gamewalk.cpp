@@ -77,6 +77,14 @@ int aboverunstart(const gamewalk& walk, int before, const sought& name) {
     return static_cast<int>(std::upper_bound(walk.keys + low, walk.keys + high, name, above) - walk.keys);
 }
 
+// The walk ends at `stop`: a match rests there, a miss one step back the
+// way the walk came.
+int endwalk(gamewalk& walk, int stop, int stepback, const sought& name) {
+    bool found = name.order(walk.keys[stop]) == 0;
+    walk.index = found ? stop : stop + stepback;
+    return found ? stop : -1;
+}
+
 }  // namespace
 
 gamewalk::gamewalk(const gamelist& games) : list(games), keys{} {
@@ -102,9 +110,7 @@ int findgame(gamewalk& walk, std::string_view shortname) {
             walk.index = walk.list.count - 1;
             return -1;
         }
-        bool found = name.order(walk.keys[stop]) == 0;
-        walk.index = found ? stop : stop - 1;
-        return found ? stop : -1;
+        return endwalk(walk, stop, -1, name);
     }
     // Walking backward, the last entry not above the name ends the walk.
     int stop = aboverunstart(walk, walk.index, name) - 1;
@@ -112,7 +118,5 @@ int findgame(gamewalk& walk, std::string_view shortname) {
         walk.index = 0;
         return -1;
     }
-    bool found = name.order(walk.keys[stop]) == 0;
-    walk.index = found ? stop : stop + 1;
-    return found ? stop : -1;
+    return endwalk(walk, stop, +1, name);
 }
