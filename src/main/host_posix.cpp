@@ -1,24 +1,184 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
+#include <string>
+#include <vector>
 
 #include "host.h"
 
-int runcommand(const char* command) {
-    // The Windows interpreter finds a program in the current directory
-    // before it searches PATH; put the current directory first here too.
-    static char path[32768];
-    const char* inherited = std::getenv("PATH");
-    std::snprintf(path, sizeof path, ".:%s", inherited != nullptr ? inherited : "/usr/bin:/bin");
-    setenv("PATH", path, 1);
+extern char** environ;
 
-    int status = std::system(command);
-    if (status == -1) {
-        return -1;
+namespace {
+
+// The tool ignores SIGPIPE; a child gets it back as the tool found it.
+bool pipewasdefault = false;
+
+volatile sig_atomic_t interrupted = 0;
+
+void noteinterrupt(int signo) { interrupted = signo; }
+
+// While a child runs, an interrupt is only noted: the child decides whether
+// it ends the run. Signals the tool was started ignoring stay ignored.
+class interruptwatch {
+public:
+    interruptwatch() {
+        interrupted = 0;
+        struct sigaction note {};
+        note.sa_handler = noteinterrupt;
+        sigemptyset(&note.sa_mask);
+        for (int i = 0; i < 2; ++i) {
+            sigaction(signals[i], nullptr, &previous_[i]);
+            if (previous_[i].sa_handler != SIG_IGN) sigaction(signals[i], &note, nullptr);
+        }
     }
-    if (WIFEXITED(status)) {
-        return WEXITSTATUS(status);
+    ~interruptwatch() {
+        for (int i = 0; i < 2; ++i) sigaction(signals[i], &previous_[i], nullptr);
     }
-    return 128 + WTERMSIG(status);  // as a shell reports a killed command
+    interruptwatch(const interruptwatch&) = delete;
+    interruptwatch& operator=(const interruptwatch&) = delete;
+
+    static constexpr int signals[2] = {SIGINT, SIGQUIT};
+
+private:
+    struct sigaction previous_[2];
+};
+
+// A child ended by an interrupt, or a shell that says its command was,
+// ends the tool by the same signal, as a shell would end.
+void followinterrupt(int status) {
+    int signo = 0;
+    if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGINT || WTERMSIG(status) == SIGQUIT)) {
+        signo = WTERMSIG(status);
+    } else if (WIFEXITED(status) && interrupted != 0 && WEXITSTATUS(status) == 128 + interrupted) {
+        signo = interrupted;
+    }
+    if (signo != 0) {
+        std::fflush(stdout);
+        std::signal(signo, SIG_DFL);
+        std::raise(signo);
+        _exit(128 + signo);
+    }
 }
+
+// Starts `path` and waits for it. The exit code as a shell gives it, or -1
+// with `error` set when it could not be started.
+int spawnandwait(const char* path, char* const argv[], char* const envp[], int outputfd, int& error) {
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    if (pipewasdefault) sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (outputfd >= 0) posix_spawn_file_actions_adddup2(&actions, outputfd, STDOUT_FILENO);
+
+    interruptwatch watch;
+    pid_t child = 0;
+    error = posix_spawn(&child, path, &actions, &attributes, argv, envp);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) return -1;
+
+    int status = 0;
+    while (waitpid(child, &status, 0) == -1) {
+        if (errno != EINTR) {
+            error = errno;
+            return -1;
+        }
+    }
+    followinterrupt(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Where a bare program name is looked for: the current folder first, as on
+// Windows, then PATH, however long.
+std::string searchpath() {
+    const char* inherited = std::getenv("PATH");
+    return std::string(".:") + (inherited != nullptr ? inherited : "/usr/bin:/bin");
+}
+
+bool isprogram(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// A name with a slash is a path as it stands; empty when not found.
+std::string findprogram(const char* program) {
+    if (std::strchr(program, '/') != nullptr) return program;
+    std::string folders = searchpath();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = folders.find(':', start);
+        std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + program;
+        if (*program != '\0' && isprogram(candidate)) return candidate;
+        if (end == std::string::npos) return {};
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+void preparehost() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction previous {};
+    sigaction(SIGPIPE, &ignore, &previous);
+    pipewasdefault = previous.sa_handler == SIG_DFL;
+    // Ignored, children would vanish unwaited and take their exit codes along.
+    std::signal(SIGCHLD, SIG_DFL);
+}
+
+int runcommand(const char* command) {
+    std::string path = "PATH=" + searchpath();
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::strncmp(*variable, "PATH=", 5) != 0) environment.push_back(*variable);
+    }
+    environment.push_back(path.data());
+    environment.push_back(nullptr);
+    char shell[] = "sh";
+    char option[] = "-c";
+    char* const argv[] = {shell, option, const_cast<char*>(command), nullptr};
+    int error = 0;
+    return spawnandwait("/bin/sh", argv, environment.data(), -1, error);
+}
+
+programrun runprogram(const char* program, const char* argument, const char* outputname) {
+    programrun run{programrun::ran, 0, ""};
+    int output = open(outputname, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (output < 0) {
+        run.outcome = programrun::nooutput;
+        return run;
+    }
+    std::string path = findprogram(program);
+    int error = 0;
+    if (path.empty()) {
+        error = ENOENT;
+    } else {
+        char* const argv[] = {const_cast<char*>(program), const_cast<char*>(argument), nullptr};
+        run.exitcode = spawnandwait(path.c_str(), argv, environ, output, error);
+    }
+    if (error != 0) {
+        run.outcome = programrun::notstarted;
+        std::snprintf(run.why, sizeof run.why, "%s", std::strerror(error));
+    }
+    close(output);
+    return run;
+}
+
+bool removefile(const char* name) { return unlink(name) == 0 || errno == ENOENT; }
+
+void makestdinbinary() {}  // POSIX streams never translate

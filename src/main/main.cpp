@@ -16,24 +16,29 @@ constexpr char cheatfilename[128] = "cheat.dat";
 constexpr char resultsname[128] = "cheatscanresults.txt";
 constexpr char warningsname[128] = "cheatscanwarnings.txt";
 
-// Inputs are read as bytes; the line reader turns CR LF into LF itself, so
-// every host reads a file alike. A file that cannot give even its first
-// byte (a folder, say) counts as not opened, as it would on Windows.
-std::FILE* openinput(const char* name) {
-    std::FILE* file = std::fopen(name, "rb");
-    if (file != nullptr) {
-        int first = std::getc(file);
-        if (std::ferror(file)) {
-            std::fclose(file);
-            return nullptr;
-        }
-        std::ungetc(first, file);
+// A file that cannot give even its first byte (a folder, say) counts as
+// not opened, as it would on Windows.
+std::FILE* readable(std::FILE* file) {
+    int first = std::getc(file);
+    if (std::ferror(file)) {
+        std::fclose(file);
+        return nullptr;
     }
+    std::ungetc(first, file);
     return file;
 }
 
-int cannotopen(const char* name) {
-    std::printf("\nFailed to read from '%s'. Please check filename.\n\n", name);
+// Inputs are read as bytes; the line reader turns CR LF into LF itself, so
+// every host reads a file alike.
+std::FILE* openinput(const char* name) {
+    std::FILE* file = std::fopen(name, "rb");
+    return file != nullptr ? readable(file) : nullptr;
+}
+
+int cannotopen(const char* name, const char* why = nullptr) {
+    std::printf("\nFailed to read from '%s'. Please check filename.\n", name);
+    if (why != nullptr) std::printf("%s\n", why);
+    std::printf("\n");
     return exitcode::cannotopen;
 }
 
@@ -76,12 +81,16 @@ int reportfaults(const runstatus& status, bool resultswritten, bool warningswrit
 }  // namespace
 
 int main() {
+    preparehost();
     std::fputs("Vettle v0.11\n"
                "Run with mame.exe and cheat.dat in the same directory\n"
                "\n"
                "Importing data from MAME\n",
                stdout);
     std::fflush(stdout);
+    // An old list must never pass for the emulator's answer, and the
+    // emulator's output must never land in another file through a link.
+    if (!removefile(gamelistname)) return cannotopen(gamelistname);
     if (runcommand(emulatorcommand) == 1) {
         std::fputs("Error can't get output from MAME.\n"
                    "Check the MAME.EXE filename and path are correct.\n",
@@ -91,7 +100,13 @@ int main() {
     // Files already open when one fails are left for the process's end.
     std::FILE* gamelistfile = openinput(gamelistname);
     if (gamelistfile == nullptr) return cannotopen(gamelistname);
-    std::FILE* cheatfile = openinput(cheatfilename);
+    // Read three times: a pipe, which gives its bytes once, is refused
+    // before anything is written rather than checked in part.
+    std::FILE* cheatfile = std::fopen(cheatfilename, "rb");
+    if (cheatfile != nullptr && std::fseek(cheatfile, 0, SEEK_CUR) != 0) {
+        return cannotopen(cheatfilename, "It must be a file that can be read three times, not a pipe.");
+    }
+    cheatfile = cheatfile != nullptr ? readable(cheatfile) : nullptr;
     if (cheatfile == nullptr) return cannotopen(cheatfilename);
     std::FILE* results = std::fopen(resultsname, "w");
     if (results == nullptr) return cannotopen(resultsname);
@@ -115,7 +130,9 @@ int main() {
     std::printf("\nCheat file check completed\nResults saved to %s and 'warnings' to %s\n", resultsname,
                 warningsname);
     std::fclose(gamelistfile);
-    std::remove(gamelistname);
+    if (!removefile(gamelistname)) {
+        std::printf("\nFailed to delete '%s'. The reports are complete.\n", gamelistname);
+    }
     std::fclose(cheatfile);
     return exitcode::completed;
 }

@@ -15,6 +15,14 @@ void notereaderror(std::FILE* file, bool& failed) {
     }
 }
 
+// A file that cannot go back to its start would give the next pass nothing.
+void rewindchecked(std::FILE* file, bool& failed) {
+    if (std::fseek(file, 0, SEEK_SET) != 0) {
+        failed = true;
+    }
+    std::clearerr(file);
+}
+
 }  // namespace
 
 runstatus runphases(const runfiles& files, gamelist& list) {
@@ -40,11 +48,11 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     runcrosscheck(files.cheatfile, list, out);
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
-    std::rewind(files.cheatfile);
+    rewindchecked(files.cheatfile, status.cheatfilereadfailed);
     runcharscan(files.cheatfile, out);
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
-    std::rewind(files.cheatfile);
+    rewindchecked(files.cheatfile, status.cheatfilereadfailed);
     writewarningsheader(out, list.count);
     runfieldcheck(files.cheatfile, out);
     notereaderror(files.cheatfile, status.cheatfilereadfailed);

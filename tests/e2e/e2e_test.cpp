@@ -1,99 +1,17 @@
-// Runs the built tool in a fresh folder beside the stand-in emulator and
-// compares what it leaves with a case folder under tests/e2e/cases:
-//   listfull.txt, cheat.dat    inputs, copied when present
-//   emulator-exit              the stand-in's exit code (0 when absent), copied too
-//   needs-setup                the case is run by a test below, not by itself
-//   expected/console.txt       everything printed
-//   expected/outcome           "exit N" and "temp remains" or "temp deleted"
-//   expected/<report>.txt      each report that must exist, byte for byte
-// Expected texts end their lines in LF; where the host writes text files
-// with CR LF (Windows), they are compared with each LF turned into CR LF.
+// End-to-end cases: the built tool run in a folder of inputs, its outputs
+// compared byte for byte with the case folder's expected files.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "main/host.h"
+#include "e2erun.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-fs::path casefolder(const std::string& name) { return fs::path(E2E_CASES) / name; }
-
-// Text as the tool writes it on this host.
-std::string hosttext(const std::string& text) {
-    if (!E2E_CRLF) return text;
-    std::string converted;
-    for (char c : text) {
-        if (c == '\n') converted += '\r';
-        converted += c;
-    }
-    return converted;
-}
-
-std::string readfile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writefile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-// A fresh run folder with the stand-in and the case's inputs.
-fs::path prepare(const std::string& name) {
-    fs::path folder = fs::path(E2E_RUNS) / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::copy_file(STANDIN_PATH, folder / "mame.exe");
-    for (const char* input : {"listfull.txt", "cheat.dat", "emulator-exit"}) {
-        if (fs::exists(casefolder(name) / input)) fs::copy_file(casefolder(name) / input, folder / input);
-    }
-    return folder;
-}
-
-// vettle's exit code; its output lands in console.out and stderr.out. It
-// runs as users run it: copied into the folder, started by name from there
-// through the host's command interpreter.
-int runvettle(const fs::path& folder) {
-    fs::path program = fs::path(VETTLE_PATH).filename();
-    fs::copy_file(VETTLE_PATH, folder / program, fs::copy_options::overwrite_existing);
-    fs::path previous = fs::current_path();
-    fs::current_path(folder);
-    int code = runcommand((program.stem().string() + " > console.out 2> stderr.out").c_str());
-    fs::current_path(previous);
-    return code;
-}
-
-void runandcompare(const fs::path& folder, const std::string& name) {
-    SCOPED_TRACE("case " + name);
-    fs::path expected = casefolder(name) / "expected";
-    int code = runvettle(folder);
-
-    EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expected / "console.txt")));
-    EXPECT_EQ(readfile(folder / "stderr.out"), "");
-    bool tempremains = fs::exists(folder / "vettletemp.tmp");
-    EXPECT_EQ("exit " + std::to_string(code) + "\ntemp " + (tempremains ? "remains\n" : "deleted\n"),
-              readfile(expected / "outcome"));
-    if (tempremains && fs::exists(folder / "listfull.txt")) {
-        EXPECT_EQ(readfile(folder / "vettletemp.tmp"), readfile(folder / "listfull.txt"));
-    }
-    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
-        bool made = fs::is_regular_file(folder / report);  // not the /dev/full stand-in
-        EXPECT_EQ(made, fs::exists(expected / report)) << report;
-        if (made) {
-            EXPECT_EQ(readfile(folder / report), hosttext(readfile(expected / report))) << report;
-        }
-    }
-}
+using namespace e2e;
 
 std::vector<std::string> plaincases() {
     std::vector<std::string> names;

@@ -18,7 +18,7 @@ struct checked {
 // Runs the field check over a block holding `lines`, and tells what it said
 // about the last line.
 checked checklast(const std::string& lines) {
-    std::FILE* files[] = {filewith("; [ Game ]\n" + lines), std::tmpfile(), std::tmpfile()};
+    std::FILE* files[] = {filewith("; [ Game ]\n" + lines), scratchfile(), scratchfile()};
     report out{files[1], files[2], nullptr};
     runfieldcheck(files[0], out);
     std::string said = contentof(files[1]);

@@ -1,15 +1,30 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
-// A temporary file holding `content`, positioned at its start.
+// A file in the test's own temporary folder, open for reading and writing,
+// holding `content` and positioned at its start. Every test runs in a
+// process of its own, so the test's name and a count keep names apart.
 inline std::FILE* filewith(const std::string& content) {
-    std::FILE* file = std::tmpfile();
-    std::fwrite(content.data(), 1, content.size(), file);
+    static int made = 0;
+    std::string path = ::testing::TempDir() + "vettle-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                       std::to_string(++made);
+    std::FILE* file = std::fopen(path.c_str(), "w+b");
+    if (file == nullptr) throw std::runtime_error("cannot create " + path);
+    if (std::fwrite(content.data(), 1, content.size(), file) != content.size()) {
+        throw std::runtime_error("cannot write " + path);
+    }
     std::rewind(file);
     return file;
 }
+
+// An empty file, as above.
+inline std::FILE* scratchfile() { return filewith(""); }
 
 // Everything written to `file` so far.
 inline std::string contentof(std::FILE* file) {

@@ -26,9 +26,9 @@ const char* const noissuesummary =
     "\n";
 
 TEST(Report, RunWithoutFindingsAndEveryFramedLineIs61Characters) {
-    std::FILE* results = std::tmpfile();
-    std::FILE* warnings = std::tmpfile();
-    std::FILE* console = std::tmpfile();
+    std::FILE* results = scratchfile();
+    std::FILE* warnings = scratchfile();
+    std::FILE* console = scratchfile();
     report out{results, warnings, console};
     writeresultsheader(out, 34);
     writewarningsheader(out, 34);

@@ -11,9 +11,9 @@ namespace {
 
 struct RunPhasesTest : ::testing::Test {
     std::unique_ptr<gamelist> list = std::make_unique<gamelist>();
-    std::FILE* results = std::tmpfile();
-    std::FILE* warnings = std::tmpfile();
-    std::FILE* console = std::tmpfile();
+    std::FILE* results = scratchfile();
+    std::FILE* warnings = scratchfile();
+    std::FILE* console = scratchfile();
 
     ~RunPhasesTest() override {
         std::fclose(results);

@@ -2,25 +2,30 @@
 // prints listfull.txt from the current directory byte for byte and exits
 // with the number in the file emulator-exit there (0 when absent). Without
 // listfull.txt it says so on standard error and exits 1, as an emulator that
-// cannot run would.
+// cannot run would. With a file emulator-wait there, it waits that many
+// seconds after printing, as a slow emulator would while a user presses
+// Ctrl-C.
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "rawstdout.h"
 
 namespace {
 
-int exitcode() {
-    int code = 0;
-    if (std::FILE* file = std::fopen("emulator-exit", "r")) {
-        if (std::fscanf(file, "%d", &code) != 1) {
-            code = 0;
+// The number in `name`, 0 when there is none.
+int numberin(const char* name) {
+    int number = 0;
+    if (std::FILE* file = std::fopen(name, "r")) {
+        if (std::fscanf(file, "%d", &number) != 1) {
+            number = 0;
         }
         std::fclose(file);
     }
-    return code;
+    return number;
 }
 
 }  // namespace
@@ -42,5 +47,7 @@ int main(int argc, char** argv) {
         std::fwrite(buffer, 1, got, stdout);
     }
     std::fclose(list);
-    return exitcode();
+    std::fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::seconds(numberin("emulator-wait")));
+    return numberin("emulator-exit");
 }

@@ -1,0 +1,217 @@
+// The tool where it meets a POSIX host: a console reader that leaves, an
+// interrupt, a pipe for cheat.dat, an old or linked temporary file, odd
+// signal dispositions and a long PATH. Each run is started the way a shell
+// starts a foreground job, with the dispositions a row asks for.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "e2erun.h"
+
+namespace {
+
+using namespace e2e;
+
+struct launch {
+    bool ignorechildren = false;  // SIGCHLD ignored, as some launchers leave it
+    bool longpath = false;        // PATH of 40 KB whose last folder is the run folder's bin
+    int interrupt = 0;            // sent to the run's process group while the emulator waits
+    bool readerquits = false;     // the console is a pipe whose reader leaves after one line
+};
+
+void waitfor(const std::function<bool()>& ready) {
+    for (int i = 0; i < 2000 && !ready(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+// The tool's wait status.
+int launchvettle(const fs::path& folder, const launch& how) {
+    std::string program = (folder / installvettle(folder)).string();
+    std::string directory = folder.string();
+    std::string path;
+    if (how.longpath) {
+        for (int i = 0; i < 2000; ++i) path += "/nonexistent/folder" + std::to_string(10000 + i) + ":";
+        path += (folder / "bin").string() + ":/usr/bin:/bin";
+    }
+    int console[2] = {-1, -1};
+    if (how.readerquits && pipe(console) != 0) return -1;
+    pid_t child = fork();
+    if (child == 0) {
+        setpgid(0, 0);
+        for (int signo : {SIGINT, SIGQUIT, SIGPIPE, SIGCHLD}) signal(signo, SIG_DFL);
+        if (how.ignorechildren) signal(SIGCHLD, SIG_IGN);
+        if (!path.empty()) setenv("PATH", path.c_str(), 1);
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        int out = how.readerquits ? console[1] : open("console.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = open("stderr.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        if (how.readerquits) close(console[0]), close(console[1]);
+        execl(program.c_str(), "vettle", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    setpgid(child, child);
+    if (how.readerquits) {
+        close(console[1]);
+        char c = 0;
+        while (read(console[0], &c, 1) == 1 && c != '\n') {
+        }
+        close(console[0]);
+    }
+    if (how.interrupt != 0) {
+        // The stand-in has printed its whole list when it starts to wait.
+        auto listsize = fs::file_size(folder / "listfull.txt");
+        waitfor([&] {
+            std::error_code missing;
+            return fs::file_size(folder / "vettletemp.tmp", missing) == listsize;
+        });
+        kill(-child, how.interrupt);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+int exitcodeof(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+
+bool chattr(const char* flag, const fs::path& file) {
+    std::string command = std::string("chattr ") + flag + " '" + file.string() + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+// Whether files here can be made impossible to remove, even by root.
+bool canmakeimmutable(const fs::path& folder) {
+    fs::path probe = folder / "immutable-probe";
+    writefile(probe, "");
+    bool can = chattr("+i", probe) && chattr("-i", probe);
+    fs::remove(probe);
+    return can;
+}
+
+// A cheat file of many unlisted games, so the console is far larger than
+// any pipe holds.
+TEST(HostEdges, AConsoleReaderThatLeavesDoesNotStopTheRun) {
+    std::string cheats;
+    for (int i = 0; i < 5000; ++i) cheats += "; [ Game " + std::to_string(i) + " ]\n:gone" + std::to_string(i) + ":0\n";
+    fs::path plain = prepare("empty-game-list", "reader-stays"), piped = prepare("empty-game-list", "reader-leaves");
+    for (const fs::path& folder : {plain, piped}) {
+        writefile(folder / "listfull.txt", "Name:     Description:\n");
+        writefile(folder / "cheat.dat", cheats);
+    }
+    int reference = runvettle(plain);
+    launch how;
+    how.readerquits = true;
+    int status = launchvettle(piped, how);
+    EXPECT_EQ(exitcodeof(status), reference);
+    EXPECT_FALSE(fs::exists(piped / "vettletemp.tmp"));
+    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+        EXPECT_TRUE(readfile(piped / report) == readfile(plain / report)) << report << " differs";
+    }
+    EXPECT_GT(fs::file_size(piped / "cheatscanresults.txt"), 200000u);
+}
+
+TEST(HostEdges, AnInterruptThatEndsTheEmulatorEndsTheToolAndKeepsOldReports) {
+    for (int signo : {SIGINT, SIGQUIT}) {
+        fs::path folder = prepare("no-findings");
+        writefile(folder / "emulator-wait", "30\n");
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            writefile(folder / report, "the previous run's report\n");
+        }
+        launch how;
+        how.interrupt = signo;
+        int status = launchvettle(folder, how);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << exitcodeof(status);
+        EXPECT_EQ(WTERMSIG(status), signo);
+        EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
+        EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
+    }
+}
+
+struct edge {
+    const char* what;
+    const char* casename;
+    // Sets the run folder up; false when this host cannot.
+    std::function<bool(const fs::path&)> setup;
+    launch how;
+    bool immutabletemp = false;  // to be made removable again afterwards
+};
+
+launch launchwith(bool launch::*flag) {
+    launch how;
+    how.*flag = true;
+    return how;
+}
+
+pid_t pipewriter = -1;  // writes into the FIFO once a reader opens it
+
+const edge edges[] = {
+    {"cheat.dat is a FIFO", "cheat-file-is-a-pipe",
+     [](const fs::path& folder) {
+         std::string content = readfile(folder / "cheat.dat");
+         fs::remove(folder / "cheat.dat");
+         std::string fifo = (folder / "cheat.dat").string();
+         if (mkfifo(fifo.c_str(), 0644) != 0) return false;
+         pipewriter = fork();
+         if (pipewriter == 0) {
+             int end = open(fifo.c_str(), O_WRONLY);
+             _exit(write(end, content.data(), content.size()) == static_cast<ssize_t>(content.size()) ? 0 : 1);
+         }
+         return pipewriter > 0;
+     },
+     {}},
+    {"an old temporary file that cannot be removed", "stale-temp-cannot-be-removed",
+     [](const fs::path& folder) {
+         writefile(folder / "vettletemp.tmp", "Name: Description:\nold  \"An old list\"\n");
+         return canmakeimmutable(folder) && chattr("+i", folder / "vettletemp.tmp");
+     },
+     {}, true},
+    {"the temporary file is a link to cheat.dat", "no-findings",
+     [](const fs::path& folder) {
+         fs::create_symlink("cheat.dat", folder / "vettletemp.tmp");
+         return true;
+     },
+     {}},
+    {"the temporary file cannot be deleted at the end", "temp-cannot-be-deleted",
+     [](const fs::path& folder) {
+         writefile(folder / "mame.exe", "#!/bin/sh\ncat listfull.txt\nchattr +i vettletemp.tmp\n");
+         fs::permissions(folder / "mame.exe", fs::perms::owner_all);
+         return canmakeimmutable(folder);
+     },
+     {}, true},
+    {"started with SIGCHLD ignored", "emulator-exits-1", [](const fs::path&) { return true; }, launchwith(&launch::ignorechildren)},
+    {"a PATH of 40 KB with the emulator in its last folder", "no-findings",
+     [](const fs::path& folder) {
+         fs::create_directory(folder / "bin");
+         fs::rename(folder / "mame.exe", folder / "bin" / "mame.exe");
+         return true;
+     },
+     launchwith(&launch::longpath)},
+};
+
+TEST(HostEdges, EachEdgeEndsAsItsCaseSays) {
+    for (const edge& e : edges) {
+        SCOPED_TRACE(e.what);
+        fs::path folder = prepare(e.casename);
+        if (!e.setup(folder)) {
+            std::cout << "[  SKIPPED ] " << e.what << ": this host cannot set it up\n";
+            continue;
+        }
+        int status = launchvettle(folder, e.how);
+        if (pipewriter > 0) kill(pipewriter, SIGKILL), waitpid(pipewriter, nullptr, 0), pipewriter = -1;
+        if (e.immutabletemp) chattr("-i", folder / "vettletemp.tmp");
+        ASSERT_TRUE(WIFEXITED(status));
+        expectoutcome(folder, e.casename, exitcodeof(status));
+    }
+}
+
+}  // namespace
