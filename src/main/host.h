@@ -18,7 +18,7 @@ int runcommand(const char* command);
 struct programrun {
     enum { ran, notstarted, nooutput } outcome;
     int exitcode;    // when it ran
-    char why[160];   // when it did not start: in a few words
+    char why[160];   // when it did not start: "not found", or the host's words
 };
 
 // Runs `program` with the one argument `argument`, no interpreter between,

@@ -173,7 +173,7 @@ programrun runprogram(const char* program, const char* argument, const char* out
     }
     if (error != 0) {
         run.outcome = programrun::notstarted;
-        std::snprintf(run.why, sizeof run.why, "%s", std::strerror(error));
+        std::snprintf(run.why, sizeof run.why, "%s", error == ENOENT ? "not found" : std::strerror(error));
     }
     close(output);
     return run;

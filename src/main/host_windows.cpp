@@ -40,7 +40,12 @@ std::string findprogram(const char* program) {
     }
 }
 
+// In the same words as on other hosts when the program is missing.
 void describeerror(DWORD error, char* why, std::size_t size) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        std::snprintf(why, size, "not found");
+        return;
+    }
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                                   why, static_cast<DWORD>(size), nullptr);
     while (length > 0 && (why[length - 1] == '\n' || why[length - 1] == '\r' || why[length - 1] == '.')) {

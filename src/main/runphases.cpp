@@ -58,5 +58,6 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     writesummary(out);
+    status.seriousissue = out.seriousissue;
     return status;
 }

@@ -16,6 +16,7 @@ struct runstatus {
     bool toomanygames = false;  // the run stopped after the import
     bool gamelistreadfailed = false;
     bool cheatfilereadfailed = false;
+    bool seriousissue = false;  // the results report has findings
 };
 
 // Everything between opening the files and the completion message: the

@@ -32,6 +32,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, CaseFolder, ::testing::ValuesIn(plaincases()), [
     return name;
 });
 
+// Nothing is run and no file is made; one line says what is wrong.
+TEST(CommandLine, UsageErrors) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* problem;
+    } errors[] = {
+        {{"--verbose"}, "unknown option '--verbose'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"cheat.dat"}, "unexpected argument 'cheat.dat'"},
+        {{"--cheat-file"}, "option '--cheat-file' needs a value"},
+        {{"--game-list="}, "option '--game-list' needs a value"},
+        {{"--strict=yes"}, "option '--strict' takes no value"},
+        {{"--strict", "--cheat-file", "a", "--strict"}, "option '--strict' is given twice"},
+        {{"--cheat-file=a", "--cheat-file", "b"}, "option '--cheat-file' is given twice"},
+        {{"--game-list", "games.txt", "--emulator", "mame"}, "option '--emulator' cannot be used with '--game-list'"},
+        {{"--help", "--bogus"}, "unknown option '--bogus'"},
+    };
+    for (const auto& error : errors) {
+        SCOPED_TRACE(error.problem);
+        fs::path folder = prepare("no-findings", "usage-error");
+        EXPECT_EQ(runvettle(folder, error.arguments), 2);
+        EXPECT_EQ(readfile(folder / "stderr.out"),
+                  hosttext("vettle: " + std::string(error.problem) + "\nTry 'vettle --help'.\n"));
+        EXPECT_EQ(readfile(folder / "console.out"), "");
+        for (const char* made : {"cheatscanresults.txt", "cheatscanwarnings.txt", "vettletemp.tmp"}) {
+            EXPECT_FALSE(fs::exists(folder / made)) << made;
+        }
+    }
+}
+
 // The emulator's list of `games` games, and a cheat file naming each of them
 // under its listed title.
 std::string gamelist(int games) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "main/host.h"
@@ -13,7 +15,36 @@ namespace {
 
 bool isinput(const fs::path& relative) {
     std::string first = relative.begin()->string();
-    return first != "expected" && first != "needs-setup";
+    return first != "expected" && first != "needs-setup" && first != "args" && first != "reference" &&
+           relative.filename() != "mame.exe";
+}
+
+// The case's input files, relative to its folder.
+std::vector<fs::path> inputsof(const std::string& name) {
+    std::vector<fs::path> inputs;
+    if (!fs::exists(casefolder(name))) return inputs;  // inputs made by the test
+    for (const auto& entry : fs::recursive_directory_iterator(casefolder(name))) {
+        fs::path relative = entry.path().lexically_relative(casefolder(name));
+        if (entry.is_regular_file() && isinput(relative)) inputs.push_back(relative);
+    }
+    return inputs;
+}
+
+// The expected file, the case's own or its reference case's.
+fs::path expectedfile(const std::string& name, const std::string& file) {
+    fs::path own = casefolder(name) / "expected" / file;
+    fs::path reference = casefolder(name) / "reference";
+    if (fs::exists(own) || !fs::exists(reference)) return own;
+    std::string other = readfile(reference);
+    return casefolder(other.substr(0, other.find('\n'))) / "expected" / file;
+}
+
+// Quoted for the interpreter the host layer hands commands to.
+std::string quoted(const std::string& argument) {
+    if (E2E_CMD) return "\"" + argument + "\"";
+    std::string text = "'";
+    for (char c : argument) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
 }
 
 }  // namespace
@@ -46,12 +77,15 @@ fs::path prepare(const std::string& name, const std::string& runname) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     fs::copy_file(STANDIN_PATH, folder / "mame.exe");
-    if (!fs::exists(casefolder(name))) return folder;  // inputs made by the test
+    if (!fs::exists(casefolder(name))) return folder;
     for (const auto& entry : fs::recursive_directory_iterator(casefolder(name))) {
-        fs::path relative = fs::relative(entry.path(), casefolder(name));
-        if (!entry.is_regular_file() || !isinput(relative)) continue;
+        fs::path relative = entry.path().lexically_relative(casefolder(name));
+        if (!entry.is_regular_file()) continue;
+        bool standin = relative.filename() == "mame.exe";
+        if (!standin && !isinput(relative)) continue;
         fs::create_directories((folder / relative).parent_path());
-        fs::copy_file(entry.path(), folder / relative);
+        fs::copy_file(standin ? fs::path(STANDIN_PATH) : entry.path(), folder / relative,
+                      fs::copy_options::overwrite_existing);
     }
     return folder;
 }
@@ -62,43 +96,63 @@ fs::path installvettle(const fs::path& folder) {
     return program;
 }
 
-int runvettle(const fs::path& folder) {
-    fs::path program = installvettle(folder);
+int runvettle(const fs::path& folder, const std::vector<std::string>& arguments) {
+    std::string command = installvettle(folder).stem().string();
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    if (fs::exists(folder / "stdin")) command += " < stdin";
     fs::path previous = fs::current_path();
     fs::current_path(folder);
-    int code = runcommand((program.stem().string() + " > console.out 2> stderr.out").c_str());
+    int code = runcommand((command + " > console.out 2> stderr.out").c_str());
     fs::current_path(previous);
     return code;
 }
 
+int runvettle(const fs::path& folder, const std::string& name) {
+    std::vector<std::string> arguments;
+    std::istringstream lines(name.empty() ? std::string() : readfile(casefolder(name) / "args"));
+    for (std::string argument; std::getline(lines, argument);) arguments.push_back(argument);
+    return runvettle(folder, arguments);
+}
+
 void expectoutcome(const fs::path& folder, const std::string& name, int code) {
     SCOPED_TRACE("case " + name);
-    fs::path expected = casefolder(name) / "expected";
-    EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expected / "console.txt")));
-    EXPECT_EQ(readfile(folder / "stderr.out"), "");
+    EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expectedfile(name, "console.txt"))));
+    EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(readfile(expectedfile(name, "stderr.txt"))));
     bool tempremains = fs::exists(fs::symlink_status(folder / "vettletemp.tmp"));
     EXPECT_EQ("exit " + std::to_string(code) + "\ntemp " + (tempremains ? "remains\n" : "deleted\n"),
-              readfile(expected / "outcome"));
+              readfile(expectedfile(name, "outcome")));
     if (tempremains && fs::exists(folder / "listfull.txt")) {
         EXPECT_EQ(readfile(folder / "vettletemp.tmp"), readfile(folder / "listfull.txt"));
     }
+    std::vector<fs::path> inputs = inputsof(name);
     for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+        if (std::find(inputs.begin(), inputs.end(), report) != inputs.end()) continue;  // checked as an input
         bool made = fs::is_regular_file(folder / report);  // not the /dev/full stand-in
-        EXPECT_EQ(made, fs::exists(expected / report)) << report;
+        EXPECT_EQ(made, fs::exists(expectedfile(name, report))) << report;
         if (made) {
-            EXPECT_EQ(readfile(folder / report), hosttext(readfile(expected / report))) << report;
+            EXPECT_EQ(readfile(folder / report), hosttext(readfile(expectedfile(name, report)))) << report;
         }
     }
-    // The tool only ever reads its inputs.
-    for (const auto& entry : fs::recursive_directory_iterator(casefolder(name))) {
-        fs::path relative = fs::relative(entry.path(), casefolder(name));
-        if (!entry.is_regular_file() || !isinput(relative) || !fs::is_regular_file(folder / relative)) continue;
-        EXPECT_EQ(readfile(folder / relative), readfile(entry.path())) << relative << " was changed";
+    // The tool only ever reads its inputs, and makes no file but its own.
+    std::set<fs::path> known = {"console.out", "stderr.out", "vettletemp.tmp", "cheatscanresults.txt",
+                                "cheatscanwarnings.txt", fs::path(VETTLE_PATH).filename(),
+                                // inputs some tests write themselves
+                                "listfull.txt", "cheat.dat", "emulator-exit", "emulator-wait"};
+    for (const fs::path& input : inputs) {
+        known.insert(input);
+        if (!fs::is_regular_file(folder / input)) continue;
+        EXPECT_EQ(readfile(folder / input), readfile(casefolder(name) / input)) << input << " was changed";
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        fs::path relative = entry.path().lexically_relative(folder);
+        bool expected = entry.is_directory() || known.count(relative) > 0 || relative.filename() == "mame.exe";
+        EXPECT_TRUE(expected) << relative << " was made by the run";
     }
 }
 
 void runandcompare(const fs::path& folder, const std::string& name) {
-    expectoutcome(folder, name, runvettle(folder));
+    int code = runvettle(folder, fs::exists(casefolder(name) / "args") ? name : "");
+    expectoutcome(folder, name, code);
 }
 
 }  // namespace e2e

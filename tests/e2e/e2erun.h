@@ -2,18 +2,27 @@
 
 // Runs the built tool in a fresh folder beside the stand-in emulator and
 // compares what it leaves with a case folder under tests/e2e/cases:
-//   every file but those below    an input, copied into the run folder and
-//                                 checked unchanged after the run
+//   args                          the tool's arguments, one a line
+//   stdin                         fed to the tool on standard input
+//   reference                     the name of a case whose expected files
+//                                 count where this case has none of its own
+//   mame.exe (in any folder)      a placeholder for the stand-in
 //   emulator-exit, emulator-wait  read by the stand-in (tools/standin)
 //   needs-setup                   run by a test of its own, not by itself
-//   expected/console.txt          everything printed
+//   every other file              an input, copied into the run folder and
+//                                 checked unchanged after the run
+//   expected/console.txt          everything printed on standard output
+//   expected/stderr.txt           standard error, when not empty
 //   expected/outcome              "exit N" and "temp remains" or "temp deleted"
 //   expected/<report>.txt         each report that must exist, byte for byte
-// Expected texts end their lines in LF; where the host writes text files
-// with CR LF (Windows), they are compared with each LF turned into CR LF.
+// A run must leave no file but its inputs, its reports and the temporary
+// file. Expected texts end their lines in LF; where the host writes text
+// files with CR LF (Windows), they are compared with each LF turned into
+// CR LF.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -34,9 +43,12 @@ fs::path prepare(const std::string& name, const std::string& runname = "");
 fs::path installvettle(const fs::path& folder);
 
 // Runs the tool as users run it, by name from its folder through the
-// host's command interpreter; its output lands in console.out and
-// stderr.out. Returns its exit code.
-int runvettle(const fs::path& folder);
+// host's command interpreter, with the arguments of the case's args file;
+// its output lands in console.out and stderr.out. Returns its exit code.
+int runvettle(const fs::path& folder, const std::string& name = "");
+
+// The same, with the arguments given.
+int runvettle(const fs::path& folder, const std::vector<std::string>& arguments);
 
 // Checks what a run that ended with `code` left in `folder` against the
 // case's expected files.
