@@ -5,8 +5,8 @@
 #include "textcopy.h"
 #include "token.h"
 
-void takeblocktitle(const char* titleline, blocktitle& out) {
-    std::string_view rest(titleline);
+void takeblocktitle(std::string_view titleline, blocktitle& out) {
+    std::string_view rest = titleline;
     std::string_view semicolon, bracket, raw;
     if (nexttoken(rest, ' ', semicolon) && nexttoken(rest, ' ', bracket) &&
         nexttoken(rest, '\n', raw) && raw.size() >= 2) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 // Same capacity as a game title, so that a long title can still match.
 constexpr std::size_t blocktitlecapacity = 134;
@@ -13,4 +14,4 @@ struct blocktitle {
 // second blank-delimited token, less its last two characters. A raw title
 // that is missing or shorter than two characters gives an empty block title;
 // a longer one than fits is cut to its first 134 characters.
-void takeblocktitle(const char* titleline, blocktitle& out);
+void takeblocktitle(std::string_view titleline, blocktitle& out);

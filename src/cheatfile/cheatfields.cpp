@@ -1,42 +1,38 @@
 #include "cheatfields.h"
 
-namespace {
+#include "eightbytes.h"
 
-// Takes the field that starts at or after `c`, leaving `c` just past it;
-// false when only colons remain.
-bool nextfield(const char*& c, std::string_view& field) {
-    while (*c == ':') {
+std::string_view nextfield(const char*& c, const char* end) {
+    while (c != end && *c == ':') {
         ++c;
-    }
-    if (*c == '\0') {
-        return false;
     }
     const char* start = c;
-    while (*c != ':' && *c != '\0') {
+    if (end - c >= 8) {  // most shortnames end within eight characters
+        int before = unmarkedbefore(marksof(loadeight(c), ':'));
+        c += before;
+        if (before < 8) return std::string_view(start, static_cast<std::size_t>(before));
+    }
+    while (c != end && *c != ':') {
         ++c;
     }
-    field = std::string_view(start, static_cast<std::size_t>(c - start));
-    return true;
+    return std::string_view(start, static_cast<std::size_t>(c - start));
 }
-
-}  // namespace
 
 // Each stops after the fields it needs: every cheat line comes through here
 // twice, and its description is never needed.
-cheatfields splitfields(const char* cheatline) {
+cheatfields splitfields(std::string_view cheatline) {
+    const char* c = cheatline.data();
+    const char* end = c + cheatline.size();
     cheatfields fields;
-    const char* c = cheatline;
-    for (std::string_view* field : {&fields.shortname, &fields.type, &fields.address,
-                                    &fields.data, &fields.extended}) {
-        if (!nextfield(c, *field)) {
-            break;
-        }
-    }
+    fields.shortname = nextfield(c, end);
+    fields.type = nextfield(c, end);
+    fields.address = nextfield(c, end);
+    fields.data = nextfield(c, end);
+    fields.extended = nextfield(c, end);
     return fields;
 }
 
-std::string_view cheatshortname(const char* cheatline) {
-    std::string_view shortname;
-    nextfield(cheatline, shortname);
-    return shortname;
+std::string_view cheatshortname(std::string_view cheatline) {
+    const char* c = cheatline.data();
+    return nextfield(c, c + cheatline.size());
 }

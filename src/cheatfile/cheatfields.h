@@ -4,7 +4,8 @@
 
 // The first five colon-separated fields of a cheat line, as views into the
 // line itself: nothing is copied, so no field can spill into another. A run
-// of colons separates like one; missing fields are empty.
+// of colons separates like one; missing fields are empty and point at the
+// end of the line.
 struct cheatfields {
     std::string_view shortname;
     std::string_view type;
@@ -13,7 +14,11 @@ struct cheatfields {
     std::string_view extended;
 };
 
-cheatfields splitfields(const char* cheatline);
+cheatfields splitfields(std::string_view cheatline);
 
 // The first field alone.
-std::string_view cheatshortname(const char* cheatline);
+std::string_view cheatshortname(std::string_view cheatline);
+
+// The field that starts at or after `c`, colons before it skipped, leaving
+// `c` just past it: for a reader that takes the fields one by one.
+std::string_view nextfield(const char*& c, const char* end);

@@ -9,71 +9,115 @@ namespace {
 // there, and every host does the same so that reports agree.
 constexpr char endoffilemark = 0x1A;
 
+// A line needs this much in view: 511 characters, and the line feed of a
+// CR LF whose CR is the 511th.
+constexpr std::size_t window = linecapacity + 1;
+
+std::size_t findin(const char* buffer, char c, std::size_t from, std::size_t end) {
+    const void* found = std::memchr(buffer + from, c, end - from);
+    return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer) : end;
+}
+
 }  // namespace
 
-bool linereader::refill() {
-    if (stopped_) {
+void highbytelines::note(long long number, std::uint64_t position) {
+    if (count < capacity) {
+        lines[count++] = {number, position};
+    } else if (firstunnoted.number == 0) {
+        firstunnoted = {number, position};
+    }
+}
+
+linereader::linereader(std::FILE* file, std::size_t blocksize)
+    : file_(file), blocksize_(blocksize < sizeof buffer_ ? blocksize : sizeof buffer_) {
+    long at = std::ftell(file);
+    base_ = at > 0 ? static_cast<std::uint64_t>(at) : 0;
+}
+
+// Moves the unread bytes to the front and reads more after them, so a line
+// never straddles two blocks. False when the file gave nothing more.
+bool linereader::fill() {
+    if (ended_) {
         return false;
     }
+    std::size_t unread = end_ - start_;
+    std::memmove(buffer_, buffer_ + start_, unread);
+    base_ += start_;
     start_ = 0;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-    stopped_ = end_ == 0;
-    nextcr_ = find('\r', 0);
-    nextmark_ = find(endoffilemark, 0);
-    return !stopped_;
+    std::size_t room = std::max(blocksize_, window + 1);
+    std::size_t got = std::fread(buffer_ + unread, 1, std::min(room, sizeof buffer_ - unread), file_);
+    end_ = unread + got;
+    ended_ = got == 0;
+    // NULs, Ctrl-Zs and high bytes are rare: each is looked for once, not
+    // once per line.
+    nextnul_ = findin(buffer_, '\0', 0, end_);
+    nextmark_ = findin(buffer_, endoffilemark, 0, end_);
+    nexthigh_ = findhighbyte(0);
+    return got > 0;
 }
 
-std::size_t linereader::find(char c, std::size_t from) const {
-    const void* found = std::memchr(buffer_ + from, c, end_ - from);
-    return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_) : end_;
-}
-
-// CRs and Ctrl-Zs are rare, so each is searched for once per block, not
-// once per line.
-std::size_t linereader::plainrun(std::size_t room) {
-    if (nextcr_ < start_) {
-        nextcr_ = find('\r', start_);
+// Eight bytes at a time while none has its top bit set.
+std::size_t linereader::findhighbyte(std::size_t from) const {
+    constexpr std::uint64_t topbits = 0x8080808080808080ULL;
+    std::size_t at = from;
+    for (; at + 8 <= end_; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, buffer_ + at, 8);
+        if ((word & topbits) != 0) break;
     }
-    room = std::min({room, nextcr_ - start_, nextmark_ - start_});
-    const void* linefeed = std::memchr(buffer_ + start_, '\n', room);
-    return linefeed != nullptr ? static_cast<std::size_t>(static_cast<const char*>(linefeed) - buffer_) - start_
-                               : room;
+    for (; at < end_; ++at) {
+        if (static_cast<unsigned char>(buffer_[at]) >= 0x80) return at;
+    }
+    return end_;
 }
 
 bool linereader::next(line& out) {
-    std::size_t length = 0;
-    while (length < linecapacity) {
-        if (start_ == end_ && !refill()) {
-            break;
-        }
-        std::size_t room = std::min(end_ - start_, linecapacity - length);
-        std::size_t plain = plainrun(room);
-        std::memcpy(out.text + length, buffer_ + start_, plain);
-        length += plain;
-        start_ += plain;
-        if (plain == room) {
-            continue;  // the line is full, or the block is used up
-        }
-        char c = buffer_[start_];
-        if (c == endoffilemark) {
-            stopped_ = true;  // left unread: every later read ends here too
-            break;
-        }
-        ++start_;
-        if (c == '\r') {
-            if (start_ == end_) {
-                refill();
-            }
-            if (start_ < end_ && buffer_[start_] == '\n') {
-                ++start_;
-                c = '\n';
-            }
-        }
-        out.text[length++] = c;
-        if (c == '\n') {
-            break;
+    if (stopped_) {
+        return false;
+    }
+    while (end_ - start_ < window && fill()) {
+    }
+    std::size_t start = start_;
+    std::size_t unread = end_ - start;
+    if (unread == 0) {
+        return false;
+    }
+    // The line ends after its line feed, or at 511 characters, or where
+    // the file ends.
+    std::size_t end = start + std::min(unread, linecapacity);
+    const void* linefeed = std::memchr(buffer_ + start, '\n', std::min(unread, window));
+    if (linefeed != nullptr) {
+        std::size_t at = static_cast<std::size_t>(static_cast<const char*>(linefeed) - buffer_);
+        if (at - start < linecapacity || buffer_[at - 1] == '\r') {
+            end = at + 1;
         }
     }
-    out.text[length] = '\0';
-    return length > 0;
+    if (nextmark_ < end) {
+        stopped_ = true;  // left unread: every later read ends here too
+        end = nextmark_;
+        if (end == start) {
+            return false;
+        }
+    }
+    start_ = end;
+    if (end - start >= 2 && buffer_[end - 1] == '\n' && buffer_[end - 2] == '\r') {
+        buffer_[end - 2] = '\n';  // CR LF reads as LF: fold it in place
+        --end;
+    }
+    if (nextnul_ < start) {
+        nextnul_ = findin(buffer_, '\0', start, end_);
+    }
+    if (nexthigh_ < start) {
+        nexthigh_ = findhighbyte(start);
+    }
+    std::size_t textend = std::min(nextnul_, end);
+    out.text = std::string_view(buffer_ + start, textend - start);
+    out.size = end - start;
+    out.endsline = buffer_[end - 1] == '\n';
+    out.highbyte = nexthigh_ < textend;
+    ++count_;
+    if (out.highbyte && notes_ != nullptr) {
+        notes_->note(count_, base_ + start);
+    }
+    return true;
 }

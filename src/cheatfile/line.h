@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 // One read from a text file: at most 511 characters, the line feed counted
 // and kept. A longer physical line arrives as several lines. The text ends
@@ -9,31 +11,62 @@
 constexpr std::size_t linecapacity = 511;
 
 struct line {
-    char text[linecapacity + 1];
+    std::string_view text;  // up to the first NUL; valid until the next read
+    std::size_t size;       // characters read, NULs and what follows them included
+    bool endsline;          // the last character read is a line feed
+    bool highbyte;          // some byte of the text is above 0x7F
 };
 
-// Reads a file's lines in large blocks. CR LF reads as one line feed on
-// every host (the CR not counted); a lone CR is kept. A Ctrl-Z ends the
-// file. A reader starts where the file stands, so a pass that rewinds the
-// file takes a new reader.
+// The lines of a pass that hold a byte above 0x7F, noted as the pass reads
+// them, so that the character scan need only go back to those. When more
+// than fit, the scan reads on from the first one not noted.
+struct highbytelines {
+    static constexpr int capacity = 4096;
+    struct place {
+        long long number;       // from 1 for the pass's first line
+        std::uint64_t position;  // where in the file it starts
+    };
+    place lines[capacity];
+    int count = 0;
+    place firstunnoted{0, 0};  // number 0 while every one is noted
+
+    void note(long long number, std::uint64_t position);
+};
+
+// Reads a file's lines in large blocks and hands them out as views into
+// the block, so no line is copied. CR LF reads as one line feed on every
+// host (the CR not counted); a lone CR is kept. A Ctrl-Z ends the file. A
+// reader starts where the file stands, so a pass that rewinds the file
+// takes a new reader.
 class linereader {
 public:
-    explicit linereader(std::FILE* file) : file_(file) {}
+    // `blocksize` bytes are read at a time; a reader that goes back for a
+    // single line takes a small one.
+    explicit linereader(std::FILE* file, std::size_t blocksize = sizeof(buffer_));
+
+    // Every line read with a byte above 0x7F is noted in `notes`.
+    void notehighbytes(highbytelines* notes) { notes_ = notes; }
 
     // False at the end of the file or on a read error (the caller tells
     // the two apart with std::ferror).
     bool next(line& out);
 
+
 private:
-    bool refill();
-    std::size_t find(char c, std::size_t from) const;
-    std::size_t plainrun(std::size_t room);
+    bool fill();
+    std::size_t findhighbyte(std::size_t from) const;
 
     std::FILE* file_;
-    bool stopped_ = false;  // at a Ctrl-Z, or the file gave no more
+    std::size_t blocksize_;
+    highbytelines* notes_ = nullptr;
+    bool ended_ = false;    // the file gave no more
+    bool stopped_ = false;  // at a Ctrl-Z: every later read ends here too
     std::size_t start_ = 0;  // the unread bytes of the block
     std::size_t end_ = 0;
-    std::size_t nextcr_ = 0;  // the next CR, or end_; stale once passed
-    std::size_t nextmark_ = 0;  // the block's Ctrl-Z, or end_
+    std::size_t nextnul_ = 0;   // the next NUL, or end_; stale once passed
+    std::size_t nextmark_ = 0;  // the block's first Ctrl-Z, or end_
+    std::size_t nexthigh_ = 0;  // the next byte above 0x7F, or end_; stale once passed
+    std::uint64_t base_ = 0;    // where in the file the block starts
+    long long count_ = 0;       // lines read
     char buffer_[65536];
 };

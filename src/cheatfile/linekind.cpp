@@ -1,16 +1,14 @@
 #include "linekind.h"
 
-#include <cstring>
-
-linekind classify(const char* text) {
+linekind classify(std::string_view text) {
     // The third character of the end marker is not looked at, but it must exist.
-    if (text[0] == '#' && text[1] == '#' && text[2] != '\0' && text[3] == 'E') {
+    if (text.size() >= 4 && text[0] == '#' && text[1] == '#' && text[3] == 'E') {
         return linekind::endmarker;
     }
-    if (std::strncmp(text, "; [", 3) == 0) {
+    if (text.substr(0, 3) == "; [") {
         return linekind::title;
     }
-    if (text[0] == ':') {
+    if (!text.empty() && text[0] == ':') {
         return linekind::cheat;
     }
     return linekind::other;

@@ -1,31 +1,47 @@
 #include "charscan.h"
 
-#include <cstring>
-
-#include "cheatfile/line.h"
+#include <climits>
 
 namespace {
 
-bool hashighbyte(const char* text) {
-    // No early exit, so the compiler can test many bytes at once.
-    std::size_t length = std::strlen(text);
-    unsigned char seen = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        seen |= static_cast<unsigned char>(text[i]);
+// A long cannot reach past 2 GB on some hosts.
+bool seek(std::FILE* file, std::uint64_t position) {
+    return position <= static_cast<std::uint64_t>(LONG_MAX) &&
+           std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
+}
+
+// Reads on to the end of the file from line `from`, reporting the lines
+// numbered `report` and after that hold a byte above 0x7F.
+void scanfrom(std::FILE* file, long long from, long long reported, report& out) {
+    linereader reader(file);
+    line current;
+    for (long long number = from; reader.next(current); ++number) {
+        if (current.highbyte && number >= reported) {
+            addillegalcharacters(out, number, current.text);
+        }
     }
-    return seen >= 0x80;
 }
 
 }  // namespace
 
-void runcharscan(std::FILE* cheatfile, report& out) {
-    long long linenumber = 0;
-    linereader reader(cheatfile);
-    line current;
-    while (reader.next(current)) {
-        ++linenumber;
-        if (hashighbyte(current.text)) {
-            addillegalcharacters(out, linenumber, current.text);
+bool runcharscan(std::FILE* cheatfile, const highbytelines& noted, report& out) {
+    for (int i = 0; i < noted.count; ++i) {
+        if (!seek(cheatfile, noted.lines[i].position)) return false;
+        linereader reader(cheatfile, 1024);
+        line current;
+        if (reader.next(current)) {
+            addillegalcharacters(out, noted.lines[i].number, current.text);
         }
     }
+    const highbytelines::place& rest = noted.firstunnoted;
+    if (rest.number == 0) {
+        return true;
+    }
+    if (seek(cheatfile, rest.position)) {
+        scanfrom(cheatfile, rest.number, rest.number, out);
+    } else {
+        if (std::fseek(cheatfile, 0, SEEK_SET) != 0) return false;
+        scanfrom(cheatfile, 1, rest.number, out);
+    }
+    return true;
 }

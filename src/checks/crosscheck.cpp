@@ -12,7 +12,7 @@
 
 namespace {
 
-void checkcheatline(const char* text, const blocktitle& title, gamelist& list, gamewalk& walk,
+void checkcheatline(std::string_view text, const blocktitle& title, gamelist& list, gamewalk& walk,
                     heldshortname& lastreported, report& out) {
     std::string_view shortname = cheatshortname(text);
     int found = findgame(walk, shortname);
@@ -48,11 +48,10 @@ void listgames(const gamelist& list, report& out) {
 
 }  // namespace
 
-void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out) {
+void runcrosscheck(linereader& reader, gamelist& list, report& out) {
     gamewalk walk(list);
     blocktitle title{};
     heldshortname lastreported;
-    linereader reader(cheatfile);
     line current;
     while (reader.next(current)) {
         linekind kind = classify(current.text);

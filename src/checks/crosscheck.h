@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdio>
-
+#include "cheatfile/line.h"
 #include "gamelist/gamelist.h"
 #include "report/report.h"
 
 // First pass: ties every cheat line's shortname and block title to the
 // emulator's game list, then lists the games without cheats and those whose
-// title never matched. Reads from the file's current position up to the end
-// marker or the end of the file.
-void runcrosscheck(std::FILE* cheatfile, gamelist& list, report& out);
+// title never matched. Reads up to the end marker or the end of the file.
+void runcrosscheck(linereader& reader, gamelist& list, report& out);

@@ -18,22 +18,6 @@ struct blockstate {
     heldshortname reference;
 };
 
-// A field that fails its check keeps the value 1, so it never counts as zero.
-struct checkedfield {
-    bool passed = false;
-    std::int32_t value = 1;
-};
-
-checkedfield checkfield(std::string_view field, std::size_t minimum, std::size_t maximum) {
-    checkedfield result;
-    std::int32_t value = 0;
-    if (field.size() >= minimum && field.size() <= maximum && readhex(field.data(), field.size(), value)) {
-        result.passed = true;
-        result.value = value;
-    }
-    return result;
-}
-
 bool shortnamepasses(std::string_view shortname, blockstate& block) {
     if (block.newblock) {
         block.newblock = false;
@@ -49,24 +33,24 @@ bool isunusedfieldstype(std::string_view type) {
     return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
 }
 
-void checkcheatline(const char* text, long long linenumber, blockstate& block, report& out) {
+void checkcheatline(std::string_view text, long long linenumber, blockstate& block, report& out) {
     constexpr std::size_t anylength = linecapacity;  // an address has no upper limit
-    cheatfields fields = splitfields(text);
-    unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
+    const char* c = text.data();
+    const char* end = c + text.size();
+    std::string_view shortname = nextfield(c, end);
+    checkedfield type = readfield(c, end, 8, 8);
+    checkedfield address = readfield(c, end, 4, anylength);
+    checkedfield data = readfield(c, end, 8, 8);
+    checkedfield extended = readfield(c, end, 8, 8);
 
-    if (shortnamepasses(fields.shortname, block)) {
-        checks |= checkbit::shortname;
-    }
-    checkedfield type = checkfield(fields.type, 8, 8);
-    checkedfield address = checkfield(fields.address, 4, anylength);
-    checkedfield data = checkfield(fields.data, 8, 8);
-    checkedfield extended = checkfield(fields.extended, 8, 8);
+    unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
+    if (shortnamepasses(shortname, block)) checks |= checkbit::shortname;
     if (type.passed) checks |= checkbit::type;
     if (address.passed) checks |= checkbit::address;
     if (data.passed) checks |= checkbit::data;
     if (extended.passed) checks |= checkbit::extended;
 
-    bool unusedfieldstype = isunusedfieldstype(fields.type);
+    bool unusedfieldstype = isunusedfieldstype(type.text);
     if (unusedfieldstype && (address.value > 0 || data.value > 0 || extended.value > 0)) {
         checks &= ~checkbit::unneededfields;
     }
@@ -89,10 +73,9 @@ void checkcheatline(const char* text, long long linenumber, blockstate& block, r
 
 }  // namespace
 
-void runfieldcheck(std::FILE* cheatfile, report& out) {
+void runfieldcheck(linereader& reader, report& out) {
     blockstate block;
     long long linenumber = 0;
-    linereader reader(cheatfile);
     line current;
     while (reader.next(current)) {
         ++linenumber;

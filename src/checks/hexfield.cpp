@@ -2,9 +2,12 @@
 
 #include <array>
 
+#include "cheatfile/eightbytes.h"
+
 namespace {
 
 constexpr std::int8_t notadigit = -1;
+constexpr std::uint32_t largest = 0x7FFFFFFF;
 
 constexpr std::array<std::int8_t, 256> makedigitvalues() {
     std::array<std::int8_t, 256> values{};
@@ -16,7 +19,6 @@ constexpr std::array<std::int8_t, 256> makedigitvalues() {
     return values;
 }
 
-// A table, as every field of every cheat line passes through here.
 constexpr std::array<std::int8_t, 256> digitvalues = makedigitvalues();
 
 int digitvalue(char c) { return digitvalues[static_cast<unsigned char>(c)]; }
@@ -32,20 +34,46 @@ bool isitvalidhex(const char* text, std::size_t length) {
     return true;
 }
 
-bool readhex(const char* text, std::size_t length, std::int32_t& value) {
-    constexpr std::uint32_t largest = 0x7FFFFFFF;
-    std::uint32_t total = 0;
-    bool saturated = false;
-    for (std::size_t i = 0; i < length; ++i) {
-        int digit = digitvalue(text[i]);
-        if (digit == notadigit) {
-            return false;
+checkedfield readfield(const char*& c, const char* end, std::size_t minimum, std::size_t maximum) {
+    while (c != end && *c == ':') {
+        ++c;
+    }
+    const char* start = c;
+    checkedfield field;
+    // Most fields are short runs of digits: eight characters at once. It
+    // needs a ninth to see where a run of eight ends.
+    if (end - c >= 9) {
+        std::uint64_t word = loadeight(c);
+        int digits = unmarkedbefore(nothexmarks(word));
+        if (digits < 8 || c[8] == ':') {
+            c += digits;
+            field.text = std::string_view(start, static_cast<std::size_t>(digits));
+            if (digits < 8 && *c != ':') {
+                while (c != end && *c != ':') ++c;  // not hexadecimal: it fails
+                field.text = std::string_view(start, static_cast<std::size_t>(c - start));
+            } else if (field.text.size() >= minimum && field.text.size() <= maximum) {
+                std::uint32_t value = digits == 0 ? 0 : hexvalue(word) >> (32 - 4 * digits);
+                field.passed = true;
+                field.value = static_cast<std::int32_t>(value > largest ? largest : value);
+            }
+            return field;
         }
+    }
+    std::uint32_t total = 0;
+    bool hexadecimal = true;
+    bool saturated = false;
+    for (; c != end && *c != ':'; ++c) {
+        int digit = digitvalue(*c);
+        hexadecimal = hexadecimal && digit != notadigit;
         // Past this, one more digit would pass the largest value; once
         // there, the value stays the largest.
         saturated = saturated || total > (largest >> 4);
-        total = (total << 4) | static_cast<std::uint32_t>(digit);
+        total = (total << 4) | static_cast<std::uint32_t>(digit & 0xF);
     }
-    value = static_cast<std::int32_t>(saturated ? largest : total);
-    return true;
+    field.text = std::string_view(start, static_cast<std::size_t>(c - start));
+    if (hexadecimal && field.text.size() >= minimum && field.text.size() <= maximum) {
+        field.passed = true;
+        field.value = static_cast<std::int32_t>(saturated ? largest : total);
+    }
+    return field;
 }

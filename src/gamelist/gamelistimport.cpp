@@ -9,8 +9,8 @@
 
 namespace {
 
-bool parsegameline(const char* text, std::string_view& shortname, std::string_view& title) {
-    std::string_view rest(text);
+bool parsegameline(std::string_view text, std::string_view& shortname, std::string_view& title) {
+    std::string_view rest = text;
     std::string_view blanks;
     return nexttoken(rest, ' ', shortname) && nexttoken(rest, '"', blanks) &&
            nexttoken(rest, '"', title);

@@ -170,6 +170,10 @@ int runcheck(const options& chosen) {
     static gamelist list;
     runstatus status = runphases({gamelistfile, cheatfile, results, warnings, stdout}, list);
     if (status.toomanygames) {
+        // Dropping games would report all their cheats as ones to remove.
+        std::printf("\nMAME output lists more than %d games, the most this version can hold.\n"
+                    "Nothing was checked.\n\n",
+                    maxgames);
         return exitcode::toomanygames;
     }
 

@@ -1,5 +1,6 @@
 #include "runphases.h"
 
+
 #include "checks/charscan.h"
 #include "checks/crosscheck.h"
 #include "checks/fieldcheck.h"
@@ -15,7 +16,7 @@ void notereaderror(std::FILE* file, bool& failed) {
     }
 }
 
-// A file that cannot go back to its start would give the next pass nothing.
+// A file that cannot go back would give the next pass nothing.
 void rewindchecked(std::FILE* file, bool& failed) {
     if (std::fseek(file, 0, SEEK_SET) != 0) {
         failed = true;
@@ -23,38 +24,51 @@ void rewindchecked(std::FILE* file, bool& failed) {
     std::clearerr(file);
 }
 
+void prints(std::FILE* console, const char* text) {
+    if (console != nullptr) std::fputs(text, console);
+}
+
 }  // namespace
 
 runstatus runphases(const runfiles& files, gamelist& list) {
     runstatus status;
     std::FILE* console = files.console;
-    std::fputs("Processing MAME Output\n", console);
+    prints(console, "Processing MAME Output\n");
     if (!importgamelist(files.gamelistfile, list)) {
-        // Dropping games would report all their cheats as ones to remove.
-        std::fprintf(console,
-                     "\nMAME output lists more than %d games, the most this version can hold.\n"
-                     "Nothing was checked.\n\n",
-                     maxgames);
         status.toomanygames = true;
         return status;
     }
     notereaderror(files.gamelistfile, status.gamelistreadfailed);
-    std::fprintf(console, "MAME output successfully processed - current version supports %d games\n\n",
-                 list.count);
+    if (console != nullptr) {
+        std::fprintf(console, "MAME output successfully processed - current version supports %d games\n\n",
+                     list.count);
+    }
 
-    report out{files.results, files.warnings, console};
+    report out(files.results, files.warnings, console);
     writeresultsheader(out, list.count);
 
-    runcrosscheck(files.cheatfile, list, out);
+    // The first pass reads on to the end of the file and notes the lines
+    // the character scan will report, so the scan need not read it all.
+    highbytelines highlines;
+    {
+        linereader reader(files.cheatfile);
+        reader.notehighbytes(&highlines);
+        runcrosscheck(reader, list, out);
+        for (line rest; reader.next(rest);) {
+        }
+    }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
-
-    rewindchecked(files.cheatfile, status.cheatfilereadfailed);
-    runcharscan(files.cheatfile, out);
+    if (!runcharscan(files.cheatfile, highlines, out)) {
+        status.cheatfilereadfailed = true;
+    }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     rewindchecked(files.cheatfile, status.cheatfilereadfailed);
     writewarningsheader(out, list.count);
-    runfieldcheck(files.cheatfile, out);
+    {
+        linereader reader(files.cheatfile);
+        runfieldcheck(reader, out);
+    }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     writesummary(out);

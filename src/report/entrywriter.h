@@ -1,31 +1,66 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
-// Gathers the pieces of one report entry and hands them to the file in one
-// write when it goes out of scope: the warnings file of a big cheat file has
-// hundreds of thousands of entries. Text longer than the buffer is passed on
-// in parts, so nothing is ever cut or overrun.
-class entrywriter {
+// Gathers text for one file and hands it over in large writes: the reports
+// of a big cheat file run to hundreds of thousands of entries. Text longer
+// than the room left goes in parts, so nothing is ever cut or overrun. A
+// writer without a file writes nothing.
+template <std::size_t capacity>
+class textwriter {
 public:
-    explicit entrywriter(std::FILE* file) : file_(file) {}
-    ~entrywriter() { flush(); }
-    entrywriter(const entrywriter&) = delete;
-    entrywriter& operator=(const entrywriter&) = delete;
+    explicit textwriter(std::FILE* file) : file_(file) {}
+    ~textwriter() { flush(); }
+    textwriter(const textwriter&) = delete;
+    textwriter& operator=(const textwriter&) = delete;
 
-    void put(std::string_view text);
-    void put(char c) { put(std::string_view(&c, 1)); }
-    void putrepeated(char c, std::size_t count);
+    void put(std::string_view text) {
+        while (!text.empty()) {
+            if (used_ == capacity) flush();
+            std::size_t part = std::min(text.size(), capacity - used_);
+            std::memcpy(buffer_ + used_, text.data(), part);
+            used_ += part;
+            text.remove_prefix(part);
+        }
+    }
+    void put(char c) {
+        if (used_ == capacity) flush();
+        buffer_[used_++] = c;
+    }
+    void putrepeated(char c, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) put(c);
+    }
     // Decimal digits written by hand: the C runtimes of the hosts disagree
     // on how to print a long long.
-    void putnumber(long long number);
+    void putnumber(long long number) {
+        char digits[24];
+        std::size_t start = sizeof digits;
+        unsigned long long magnitude = number < 0 ? 0ULL - static_cast<unsigned long long>(number)
+                                                  : static_cast<unsigned long long>(number);
+        do {
+            digits[--start] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (number < 0) digits[--start] = '-';
+        put(std::string_view(digits + start, sizeof digits - start));
+    }
+    void flush() {
+        if (used_ != 0 && file_ != nullptr) std::fwrite(buffer_, 1, used_, file_);
+        used_ = 0;
+    }
 
 private:
-    void flush();
-
     std::FILE* file_;
     std::size_t used_ = 0;
-    char buffer_[1024];
+    char buffer_[capacity];
 };
+
+// For what goes out at once: a console entry, a header.
+using entrywriter = textwriter<1024>;
+
+// For a report file, written entry after entry for the whole run.
+using reportwriter = textwriter<65536>;

@@ -6,13 +6,15 @@ namespace {
 
 constexpr std::size_t boxtextwidth = 56;
 
-void boxrule(entrywriter& file) {
+template <class writer>
+void boxrule(writer& file) {
     file.putrepeated('*', 61);
     file.put('\n');
 }
 
 // Box texts are fixed and never longer than the box.
-void boxtext(entrywriter& file, std::string_view text) {
+template <class writer>
+void boxtext(writer& file, std::string_view text) {
     file.put("** ");
     file.put(text);
     file.putrepeated(' ', boxtextwidth - text.size());
@@ -20,7 +22,7 @@ void boxtext(entrywriter& file, std::string_view text) {
 }
 
 void writesectionheader(report& out, section where) {
-    entrywriter results(out.results);
+    reportwriter& results = out.results;
     entrywriter console(out.console);
     switch (where) {
         case section::unmatchedshortname:
@@ -69,7 +71,8 @@ void opensection(report& out, section where) {
     }
 }
 
-void putpair(entrywriter& file, std::string_view shortname, std::string_view title) {
+template <class writer>
+void putpair(writer& file, std::string_view shortname, std::string_view title) {
     file.put("; ");
     file.put(shortname);
     if (shortname.size() < 9) {
@@ -82,7 +85,7 @@ void putpair(entrywriter& file, std::string_view shortname, std::string_view tit
 
 // Ends a line entry: the line as read (usually with its own line feed),
 // then one more line feed.
-void putline(entrywriter& file, const char* linetext) {
+void putline(reportwriter& file, std::string_view linetext) {
     file.put("\n");
     file.put(linetext);
     file.put("\n");
@@ -104,7 +107,8 @@ constexpr checkname checknames[] = {
     {checkbit::mask, " suspect mask "},
 };
 
-void putsummary(entrywriter& file, bool seriousissue) {
+template <class writer>
+void putsummary(writer& file, bool seriousissue) {
     file.put("\n");
     boxrule(file);
     if (!seriousissue) {
@@ -123,7 +127,7 @@ void putsummary(entrywriter& file, bool seriousissue) {
 }  // namespace
 
 void writeresultsheader(report& out, int games) {
-    entrywriter results(out.results);
+    reportwriter& results = out.results;
     results.put("Vettle Scan Results (");
     results.putnumber(games);
     results.put(" Games Imported from MAME)\n");
@@ -131,7 +135,7 @@ void writeresultsheader(report& out, int games) {
 }
 
 void writewarningsheader(report& out, int games) {
-    entrywriter warnings(out.warnings);
+    reportwriter& warnings = out.warnings;
     warnings.put("Vettle Warnings (");
     warnings.putnumber(games);
     warnings.put(" Games Imported from MAME)\n");
@@ -147,24 +151,23 @@ void writewarningsheader(report& out, int games) {
 
 void addpairentry(report& out, section where, std::string_view shortname, std::string_view title) {
     opensection(out, where);
-    entrywriter results(out.results);
-    putpair(results, shortname, title);
+    putpair(out.results, shortname, title);
     entrywriter console(out.console);
     putpair(console, shortname, title);
 }
 
-void addillegalcharacters(report& out, long long linenumber, const char* linetext) {
+void addillegalcharacters(report& out, long long linenumber, std::string_view linetext) {
     opensection(out, section::illegalcharacters);
-    entrywriter results(out.results);
+    reportwriter& results = out.results;
     results.put("Line ");
     results.putnumber(linenumber);
     results.put(" contains illegal non-standard characters (>0x7f) :");
     putline(results, linetext);
 }
 
-void addfieldissue(report& out, long long linenumber, unsigned checks, const char* linetext) {
+void addfieldissue(report& out, long long linenumber, unsigned checks, std::string_view linetext) {
     opensection(out, section::fieldissues);
-    entrywriter results(out.results);
+    reportwriter& results = out.results;
     results.put("Line ");
     results.putnumber(linenumber);
     results.put(" has an illegal size/characters in fields :");
@@ -176,16 +179,17 @@ void addfieldissue(report& out, long long linenumber, unsigned checks, const cha
     putline(results, linetext);
 }
 
-void addwarningentry(report& out, long long linenumber, const char* linetext) {
-    entrywriter warnings(out.warnings);
+void addwarningentry(report& out, long long linenumber, std::string_view linetext) {
+    reportwriter& warnings = out.warnings;
     warnings.put("Possible illegal zero address or mask at Line ");
     warnings.putnumber(linenumber);
     putline(warnings, linetext);
 }
 
 void writesummary(report& out) {
-    entrywriter results(out.results);
-    putsummary(results, out.seriousissue);
+    putsummary(out.results, out.seriousissue);
+    out.results.flush();
+    out.warnings.flush();
     entrywriter console(out.console);
     putsummary(console, out.seriousissue);
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "entrywriter.h"
+
 // Sections of the results file, in the order they appear.
 enum class section {
     unmatchedshortname,
@@ -14,10 +16,15 @@ enum class section {
 constexpr int sectioncount = 5;
 
 // Writes the two reports and the findings echoed on the console. It opens
-// nothing: the run driver owns the files.
+// nothing: the run driver owns the files. Report text is held in large
+// buffers until the summary; console text goes out entry by entry. A
+// report without a console writes only the two files.
 struct report {
-    std::FILE* results;
-    std::FILE* warnings;
+    report(std::FILE* resultsfile, std::FILE* warningsfile, std::FILE* consolefile)
+        : results(resultsfile), warnings(warningsfile), console(consolefile) {}
+
+    reportwriter results;
+    reportwriter warnings;
     std::FILE* console;
     // Set when any results section opens; decides the closing summary.
     bool seriousissue = false;
@@ -45,10 +52,11 @@ constexpr unsigned zero = 0x80;
 
 // Line entries: a message with the line number, then the cheat file line as
 // read, to the results file only.
-void addillegalcharacters(report& out, long long linenumber, const char* linetext);
-void addfieldissue(report& out, long long linenumber, unsigned checks, const char* linetext);
+void addillegalcharacters(report& out, long long linenumber, std::string_view linetext);
+void addfieldissue(report& out, long long linenumber, unsigned checks, std::string_view linetext);
 
-void addwarningentry(report& out, long long linenumber, const char* linetext);
+void addwarningentry(report& out, long long linenumber, std::string_view linetext);
 
-// To the results file, then identically to the console.
+// To the results file, then identically to the console. Both reports are
+// then handed to their files whole.
 void writesummary(report& out);

@@ -116,6 +116,26 @@ TEST(HostileInput, RandomBinaryBytes) {
     EXPECT_EQ(readfile(folder / "stderr.out"), "");
 }
 
+// More lines with high bytes than the first pass notes: the scan reads on
+// from the first one not noted, and every line is reported once, in order.
+TEST(HostileInput, ThousandsOfLinesWithHighBytes) {
+    fs::path folder = prepare("empty-game-list", "many-high-bytes");
+    std::string cheats;
+    for (int i = 1; i <= 9000; ++i) cheats += "\xE9 line " + std::to_string(i) + "\n";
+    writefile(folder / "cheat.dat", cheats);
+    EXPECT_EQ(runvettle(folder), 0);
+    std::string results = readfile(folder / "cheatscanresults.txt");
+    std::size_t at = 0;
+    for (int i = 1; i <= 9000; ++i) {
+        std::string n = std::to_string(i);
+        std::string entry = "Line " + n + " contains illegal non-standard characters (>0x7f) :" + hosttext("\n\xE9 line " + n + "\n\n");
+        std::size_t found = results.find(entry, at);
+        ASSERT_NE(found, std::string::npos) << "line " << i;
+        at = found + entry.size();
+    }
+    EXPECT_EQ(results.find("contains illegal", at), std::string::npos);
+}
+
 // The shell's 127 for a program it cannot find is not MAME's error code 1.
 TEST(Faults, NoEmulatorGivesAnEmptyGameList) {
     fs::path folder = prepare("no-findings");

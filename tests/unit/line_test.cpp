@@ -10,59 +10,47 @@
 
 namespace {
 
-using lines = std::vector<std::string>;
+struct piece {
+    std::string text;  // up to the first NUL
+    std::size_t size;
+    bool endsline;
+    bool highbyte;
+    std::uint64_t position;  // where it starts, plus one, when noted for a high byte
+    bool operator==(const piece& other) const {
+        return text == other.text && size == other.size && endsline == other.endsline &&
+               highbyte == other.highbyte && position == other.position;
+    }
+};
 
-// Whole lines as read, bytes after a NUL included, so a reader that copies
-// too little or too much shows up.
-lines linesof(const std::string& content) {
+using reading = std::vector<piece>;
+
+// A small block size puts block ends everywhere.
+reading read(const std::string& content, std::size_t blocksize) {
+    static highbytelines noted;
+    noted.count = 0;
     std::FILE* file = filewith(content);
-    linereader reader(file);
-    lines read;
+    linereader reader(file, blocksize);
+    reader.notehighbytes(&noted);
+    reading result;
     line current;
-    while (reader.next(current)) read.emplace_back(current.text);
+    while (reader.next(current)) {
+        result.push_back({std::string(current.text), current.size, current.endsline, current.highbyte, 0});
+    }
     std::fclose(file);
-    return read;
-}
-
-TEST(ReadLine, LineFeedsAndCarriageReturns) {
-    EXPECT_EQ(linesof("one\n\ntwo"), (lines{"one\n", "\n", "two"}));
-    EXPECT_EQ(linesof("a\r\nb\rc\r\r\n"), (lines{"a\n", "b\rc\r\n"}));
-    EXPECT_EQ(linesof("end\r"), (lines{"end\r"}));
-    EXPECT_EQ(linesof(""), lines{});
-}
-
-TEST(ReadLine, LongLinesArriveIn511CharacterPieces) {
-    EXPECT_EQ(linesof(std::string(600, 'x') + "\n"), (lines{std::string(511, 'x'), std::string(89, 'x') + "\n"}));
-    EXPECT_EQ(linesof(std::string(511, 'y') + "\n"), (lines{std::string(511, 'y'), "\n"}));
-    // The CR of a CR LF does not count toward the 511.
-    EXPECT_EQ(linesof(std::string(510, 'z') + "\r\nnext"), (lines{std::string(510, 'z') + "\n", "next"}));
-}
-
-TEST(ReadLine, TextEndsAtFirstNulButTheLineIsStillRead) {
-    EXPECT_EQ(linesof(std::string("ab\0cd\n\0\ne\n", 10)), (lines{"ab", "", "e\n"}));
-}
-
-TEST(ReadLine, CtrlZEndsTheFileUntilARewind) {
-    std::FILE* file = filewith("a\nb\x1A" "c\nd\n");
-    line current;
-    linereader first(file);
-    ASSERT_TRUE(first.next(current) && first.next(current));
-    EXPECT_STREQ(current.text, "b");
-    EXPECT_FALSE(first.next(current));
-    EXPECT_FALSE(first.next(current));
-    std::rewind(file);
-    linereader second(file);
-    ASSERT_TRUE(second.next(current));
-    EXPECT_STREQ(current.text, "a\n");
-    std::fclose(file);
+    for (int i = 0; i < noted.count; ++i) {
+        piece& p = result.at(static_cast<std::size_t>(noted.lines[i].number - 1));
+        p.position = p.highbyte ? noted.lines[i].position + 1 : ~0ULL;
+    }
+    return result;
 }
 
 // The line rules one character at a time, as plainly as they can be put.
-lines referencelines(const std::string& content) {
-    lines read;
+reading reference(const std::string& content) {
+    reading result;
     std::size_t at = 0;
     bool stopped = false;
     while (!stopped) {
+        std::size_t start = at;
         std::string text;
         while (text.size() < linecapacity && at < content.size()) {
             char c = content[at];
@@ -79,32 +67,37 @@ lines referencelines(const std::string& content) {
             if (c == '\n') break;
         }
         if (text.empty()) break;
-        read.push_back(text.substr(0, text.find('\0')));
+        std::string shown = text.substr(0, text.find('\0'));
+        bool high = false;
+        for (char c : shown) high = high || static_cast<unsigned char>(c) >= 0x80;
+        result.push_back({shown, text.size(), text.back() == '\n', high, high ? start + 1 : 0});
     }
-    return read;
+    return result;
 }
 
-// Special bytes land on every offset around the reader's block ends.
+// Special bytes land on every offset around the reader's block ends and
+// the 511-character limit.
 TEST(ReadLine, BlockReadsMatchTheCharacterRules) {
-    for (std::size_t block : {65536u, 131072u}) {
-        for (const char* tail : {"\r\nb", "\r", "\rb", "\x1A\n", "\n\x1A"}) {
-            std::string content = std::string(block - 1, 'x') + tail;
-            ASSERT_EQ(linesof(content), referencelines(content)) << block << " " << tail;
+    for (std::size_t before : {65535u, 65536u - 511u, 131071u, 509u, 510u, 511u}) {
+        for (const char* tail : {"\r\nb", "\r", "\rb", "\x1A\n", "\n\x1A", "\r\r\n", "\xE9\n", "\0\xE9\n"}) {
+            std::string content = std::string(before, 'x') + std::string(tail, tail[0] == '\0' ? 3 : std::strlen(tail));
+            ASSERT_EQ(read(content, 65536), reference(content)) << before << " " << tail;
         }
     }
-    const char alphabet[] = {'a', 'b', '\n', '\r', '\0', ' ', 'c', '\x1A'};
+    const char alphabet[] = {'a', 'b', '\n', '\r', '\0', ' ', '\xE9', '\x1A'};
     unsigned state = 7;
     for (int round = 0; round < 40; ++round) {
         std::string content;
         std::size_t size = 60000 + static_cast<std::size_t>(round) * 1777;
         while (content.size() < size) {
             state = state * 1103515245u + 12345u;
-            unsigned pick = (state >> 16) % 100;
-            // Ctrl-Z rarely, so most rounds read past the first block.
-            char c = pick == 0 && round % 4 == 0 ? '\x1A' : alphabet[pick % 7];
-            content.append(pick < 90 ? 1 : 600, c);
+            unsigned pick = (state >> 16) % 1000;
+            // Ctrl-Z and high bytes rarely, so most rounds read past the
+            // first block and find their first high byte late.
+            char c = pick == 0 && round % 4 == 0 ? '\x1A' : pick < 10 ? '\xE9' : alphabet[pick % 6];
+            content.append(pick < 900 ? 1 : 500 + pick % 100, c);
         }
-        ASSERT_EQ(linesof(content), referencelines(content)) << "round " << round;
+        ASSERT_EQ(read(content, round % 2 == 0 ? 65536 : 700 + round), reference(content)) << "round " << round;
     }
 }
 
