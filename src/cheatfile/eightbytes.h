@@ -7,16 +7,18 @@
 // top byte, so the order of the bytes is the order of the text on any host.
 // Marks are words with the top bit of some bytes set.
 
+// Compilers fold this to a constant.
+inline bool firstbytelow() {
+    const std::uint16_t one = 1;
+    unsigned char first = 0;
+    std::memcpy(&first, &one, 1);
+    return first == 1;
+}
+
 inline std::uint64_t loadeight(const char* c) {
-    static const bool firstbytelow = [] {
-        const std::uint16_t one = 1;
-        unsigned char first = 0;
-        std::memcpy(&first, &one, 1);
-        return first == 1;
-    }();
     std::uint64_t word;
     std::memcpy(&word, c, 8);
-    if (firstbytelow) {  // compilers make this one byte-swap instruction
+    if (firstbytelow()) {  // compilers make this one byte-swap instruction
         word = ((word & 0x00FF00FF00FF00FFULL) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFULL);
         word = ((word & 0x0000FFFF0000FFFFULL) << 16) | ((word >> 16) & 0x0000FFFF0000FFFFULL);
         word = (word << 32) | (word >> 32);

@@ -56,14 +56,14 @@ bool linereader::fill() {
     return got > 0;
 }
 
-// Eight bytes at a time while none has its top bit set.
+// Sixty-four bytes at a time while none has its top bit set, with no early
+// exit among them, so that they are tested together.
 std::size_t linereader::findhighbyte(std::size_t from) const {
-    constexpr std::uint64_t topbits = 0x8080808080808080ULL;
     std::size_t at = from;
-    for (; at + 8 <= end_; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, buffer_ + at, 8);
-        if ((word & topbits) != 0) break;
+    for (; at + 64 <= end_; at += 64) {
+        unsigned char seen = 0;
+        for (std::size_t i = 0; i < 64; ++i) seen |= static_cast<unsigned char>(buffer_[at + i]);
+        if (seen >= 0x80) break;
     }
     for (; at < end_; ++at) {
         if (static_cast<unsigned char>(buffer_[at]) >= 0x80) return at;

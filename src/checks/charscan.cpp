@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "cheatfile/linecounter.h"
+
 namespace {
 
 // A long cannot reach past 2 GB on some hosts.
@@ -15,9 +17,9 @@ bool seek(std::FILE* file, std::uint64_t position) {
 void scanfrom(std::FILE* file, long long from, long long reported, report& out) {
     linereader reader(file);
     line current;
-    for (long long number = from; reader.next(current); ++number) {
-        if (current.highbyte && number >= reported) {
-            addillegalcharacters(out, number, current.text);
+    for (linecounter number(from); reader.next(current); number.advance()) {
+        if (current.highbyte && number.number() >= reported) {
+            addillegalcharacters(out, number.text(), current.text);
         }
     }
 }
@@ -30,7 +32,7 @@ bool runcharscan(std::FILE* cheatfile, const highbytelines& noted, report& out) 
         linereader reader(cheatfile, 1024);
         line current;
         if (reader.next(current)) {
-            addillegalcharacters(out, noted.lines[i].number, current.text);
+            addillegalcharacters(out, linecounter(noted.lines[i].number).text(), current.text);
         }
     }
     const highbytelines::place& rest = noted.firstunnoted;

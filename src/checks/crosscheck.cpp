@@ -17,10 +17,10 @@ void checkcheatline(std::string_view text, const blocktitle& title, gamelist& li
     std::string_view shortname = cheatshortname(text);
     int found = findgame(walk, shortname);
     if (found >= 0) {
-        gameentry& game = list.games[found];
-        game.hascheats = true;
-        if (!game.titlematches && std::strcmp(title.text, game.title) == 0) {
-            game.titlematches = true;
+        gamewalk::marks& marks = walk.marked[found];
+        marks.hascheats = true;
+        if (!marks.titlematches && std::strcmp(title.text, list.games[found].title) == 0) {
+            marks.titlematches = true;
         }
         return;
     }
@@ -63,6 +63,10 @@ void runcrosscheck(linereader& reader, gamelist& list, report& out) {
         } else if (kind == linekind::cheat) {
             checkcheatline(current.text, title, list, walk, lastreported, out);
         }
+    }
+    for (int i = 0; i < list.count; ++i) {
+        list.games[i].hascheats = walk.marked[i].hascheats;
+        list.games[i].titlematches = walk.marked[i].titlematches;
     }
     listgames(list, out);
 }

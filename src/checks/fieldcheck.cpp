@@ -6,6 +6,7 @@
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
 #include "cheatfile/line.h"
+#include "cheatfile/linecounter.h"
 #include "cheatfile/linekind.h"
 #include "hexfield.h"
 
@@ -33,7 +34,7 @@ bool isunusedfieldstype(std::string_view type) {
     return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
 }
 
-void checkcheatline(std::string_view text, long long linenumber, blockstate& block, report& out) {
+void checkcheatline(std::string_view text, const linecounter& linenumber, blockstate& block, report& out) {
     constexpr std::size_t anylength = linecapacity;  // an address has no upper limit
     const char* c = text.data();
     const char* end = c + text.size();
@@ -64,10 +65,10 @@ void checkcheatline(std::string_view text, long long linenumber, blockstate& blo
 
     constexpr unsigned resultschecks = 0x7F;  // all but the zero rule
     if ((checks & resultschecks) != resultschecks) {
-        addfieldissue(out, linenumber, checks, text);
+        addfieldissue(out, linenumber.text(), checks, text);
     }
     if ((checks & checkbit::zero) == 0) {
-        addwarningentry(out, linenumber, text);
+        addwarningentry(out, linenumber.text(), text);
     }
 }
 
@@ -75,10 +76,10 @@ void checkcheatline(std::string_view text, long long linenumber, blockstate& blo
 
 void runfieldcheck(linereader& reader, report& out) {
     blockstate block;
-    long long linenumber = 0;
+    linecounter linenumber;
     line current;
     while (reader.next(current)) {
-        ++linenumber;
+        linenumber.advance();
         linekind kind = classify(current.text);
         if (kind == linekind::endmarker) {
             break;

@@ -1,11 +1,16 @@
 #include "gamewalk.h"
 
 #include <algorithm>
+#include <cstring>
 
-// The walk is one step per entry passed. Galloping in the walk's direction,
-// then bisecting the last stride, lands on the same entry and the same
-// resting index in a number of steps that grows with the log of the
-// distance, so cheat files in any order stay fast.
+#include "cheatfile/eightbytes.h"
+
+// The walk is one step per entry passed. Where it ends can be found by
+// bisecting the whole sorted table instead: a walk forward from an entry
+// below the name ends at the first entry not below it, a walk backward from
+// one above it at the last entry not above it, wherever the walk started.
+// Cheat files in any order then cost a few steps per block, and the steps
+// are written so that the processor need not guess their outcome.
 
 namespace {
 
@@ -15,12 +20,11 @@ static_assert(shortnamecapacity <= keylength, "a listed shortname must fit its k
 // The first eight bytes, most significant first, zero-padded: numbers
 // order as the bytes do, and a shorter name before a longer one it starts.
 std::uint64_t keyof(std::string_view shortname) {
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < keylength; ++i) {
-        std::uint64_t byte = i < shortname.size() ? static_cast<unsigned char>(shortname[i]) : 0;
-        key = (key << 8) | byte;
+    char bytes[keylength] = {};
+    if (!shortname.empty()) {  // an empty view may point nowhere
+        std::memcpy(bytes, shortname.data(), std::min(shortname.size(), keylength));
     }
-    return key;
+    return loadeight(bytes);
 }
 
 // A shortname being looked for, in the form the steps compare.
@@ -31,50 +35,22 @@ struct sought {
     explicit sought(std::string_view shortname) : key(keyof(shortname)), longer(shortname.size() > keylength) {}
 
     int order(std::uint64_t entrykey) const {
-        if (key != entrykey) {
-            return key < entrykey ? -1 : 1;
-        }
-        return longer ? 1 : 0;
+        return (key > entrykey || (key == entrykey && longer)) - (key < entrykey);
     }
 };
 
-// The first entry from `from` on that is not below the name, or count.
-int firstnotbelow(const gamewalk& walk, int from, const sought& name) {
-    int low = from;  // entries before `low` are below
-    int high = walk.list.count;
-    for (int stride = 1;; stride *= 2) {
-        int probe = low + stride - 1;
-        if (probe >= walk.list.count) {
-            break;
-        }
-        if (name.order(walk.keys[probe]) <= 0) {
-            high = probe;
-            break;
-        }
-        low = probe + 1;
+// How many entries from the start of the table satisfy `holds`, which is
+// true for a run of entries from the start and false after it.
+template <class test>
+int runlength(const gamewalk& walk, test holds) {
+    const std::uint64_t* base = walk.keys;
+    int remaining = walk.list.count;
+    while (remaining > 1) {
+        int half = remaining / 2;
+        base = holds(base[half]) ? base + half : base;
+        remaining -= half;
     }
-    auto below = [](std::uint64_t entrykey, const sought& n) { return n.order(entrykey) > 0; };
-    return static_cast<int>(std::lower_bound(walk.keys + low, walk.keys + high, name, below) - walk.keys);
-}
-
-// Where the run of entries above the name that ends just before `before`
-// starts; `before` itself when the entry before it is not above.
-int aboverunstart(const gamewalk& walk, int before, const sought& name) {
-    int low = 0;
-    int high = before;  // entries from `high` to `before` are above
-    for (int stride = 1;; stride *= 2) {
-        int probe = high - stride;
-        if (probe < 0) {
-            break;
-        }
-        if (name.order(walk.keys[probe]) >= 0) {
-            low = probe + 1;
-            break;
-        }
-        high = probe;
-    }
-    auto above = [](const sought& n, std::uint64_t entrykey) { return n.order(entrykey) < 0; };
-    return static_cast<int>(std::upper_bound(walk.keys + low, walk.keys + high, name, above) - walk.keys);
+    return static_cast<int>(base - walk.keys) + (holds(*base) ? 1 : 0);
 }
 
 // The walk ends at `stop`: a match rests there, a miss one step back the
@@ -105,7 +81,7 @@ int findgame(gamewalk& walk, std::string_view shortname) {
     if (order > 0) {
         // Walking forward, the first entry not below the name ends the walk:
         // a match, or the turn back onto the entry before it.
-        int stop = firstnotbelow(walk, walk.index + 1, name);
+        int stop = runlength(walk, [&name](std::uint64_t key) { return name.order(key) > 0; });
         if (stop == walk.list.count) {
             walk.index = walk.list.count - 1;
             return -1;
@@ -113,7 +89,7 @@ int findgame(gamewalk& walk, std::string_view shortname) {
         return endwalk(walk, stop, -1, name);
     }
     // Walking backward, the last entry not above the name ends the walk.
-    int stop = aboverunstart(walk, walk.index, name) - 1;
+    int stop = runlength(walk, [&name](std::uint64_t key) { return name.order(key) >= 0; }) - 1;
     if (stop < 0) {
         walk.index = 0;
         return -1;

@@ -19,6 +19,13 @@ struct gamewalk {
     const gamelist& list;
     int index = 0;
     std::uint64_t keys[maxgames];
+    // The has-cheats and title-matches marks while a pass sets them, kept
+    // here beside the keys: cheat files in any order then touch a game's
+    // entry only to compare its title, until that matches.
+    struct marks {
+        bool hascheats = false;
+        bool titlematches = false;
+    } marked[maxgames];
 };
 
 // The entry found, or -1. The walk's index rests where the walk ended.

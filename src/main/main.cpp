@@ -39,6 +39,18 @@ std::FILE* openinput(const char* name) {
     return file != nullptr ? readable(file) : nullptr;
 }
 
+// Emptied, or made, through one handle and written through another: ext4
+// writes a file emptied and then rewritten through the same handle to disk
+// when that handle closes, so a large report would wait for the disk. What
+// the file holds at any moment is the same either way.
+std::FILE* openreport(const char* name) {
+    std::FILE* file = std::fopen(name, "w");
+    if (file == nullptr) return nullptr;
+    std::fclose(file);
+    file = std::fopen(name, "r+");
+    return file != nullptr ? file : std::fopen(name, "w");
+}
+
 int cannotopen(const char* name, const char* why = nullptr, const char* whyname = "") {
     std::printf("\nFailed to read from '%s'. Please check filename.\n", name);
     if (why != nullptr) {
@@ -162,9 +174,9 @@ int runcheck(const options& chosen) {
     }
     cheatfile = cheatfile != nullptr ? readable(cheatfile) : nullptr;
     if (cheatfile == nullptr) return cannotopen(cheatname);
-    std::FILE* results = std::fopen(resultsname, "w");
+    std::FILE* results = openreport(resultsname);
     if (results == nullptr) return cannotopen(resultsname);
-    std::FILE* warnings = std::fopen(warningsname, "w");
+    std::FILE* warnings = openreport(warningsname);
     if (warnings == nullptr) return cannotopen(warningsname);
 
     static gamelist list;

@@ -19,6 +19,11 @@ public:
     textwriter& operator=(const textwriter&) = delete;
 
     void put(std::string_view text) {
+        if (text.size() <= capacity - used_) {  // nearly always
+            std::memcpy(buffer_ + used_, text.data(), text.size());
+            used_ += text.size();
+            return;
+        }
         while (!text.empty()) {
             if (used_ == capacity) flush();
             std::size_t part = std::min(text.size(), capacity - used_);

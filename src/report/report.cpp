@@ -107,6 +107,24 @@ constexpr checkname checknames[] = {
     {checkbit::mask, " suspect mask "},
 };
 
+// What follows the line number in a field-issues entry: the same few texts
+// over and over, so each is made once, the first time it is needed.
+std::string_view fieldissuetext(unsigned checks) {
+    constexpr std::string_view message = " has an illegal size/characters in fields :";
+    constexpr unsigned results = 0x7F;  // the checks whose names can appear
+    static char texts[results + 1][160];
+    static std::size_t lengths[results + 1];
+    unsigned failed = ~checks & results;
+    if (lengths[failed] == 0) {
+        std::size_t length = message.copy(texts[failed], message.size());
+        for (const checkname& check : checknames) {
+            if ((failed & check.bit) != 0) length += check.name.copy(texts[failed] + length, check.name.size());
+        }
+        lengths[failed] = length;
+    }
+    return {texts[failed], lengths[failed]};
+}
+
 template <class writer>
 void putsummary(writer& file, bool seriousissue) {
     file.put("\n");
@@ -156,33 +174,28 @@ void addpairentry(report& out, section where, std::string_view shortname, std::s
     putpair(console, shortname, title);
 }
 
-void addillegalcharacters(report& out, long long linenumber, std::string_view linetext) {
+void addillegalcharacters(report& out, std::string_view linenumber, std::string_view linetext) {
     opensection(out, section::illegalcharacters);
     reportwriter& results = out.results;
     results.put("Line ");
-    results.putnumber(linenumber);
+    results.put(linenumber);
     results.put(" contains illegal non-standard characters (>0x7f) :");
     putline(results, linetext);
 }
 
-void addfieldissue(report& out, long long linenumber, unsigned checks, std::string_view linetext) {
+void addfieldissue(report& out, std::string_view linenumber, unsigned checks, std::string_view linetext) {
     opensection(out, section::fieldissues);
     reportwriter& results = out.results;
     results.put("Line ");
-    results.putnumber(linenumber);
-    results.put(" has an illegal size/characters in fields :");
-    for (const checkname& check : checknames) {
-        if ((checks & check.bit) == 0) {
-            results.put(check.name);
-        }
-    }
+    results.put(linenumber);
+    results.put(fieldissuetext(checks));
     putline(results, linetext);
 }
 
-void addwarningentry(report& out, long long linenumber, std::string_view linetext) {
+void addwarningentry(report& out, std::string_view linenumber, std::string_view linetext) {
     reportwriter& warnings = out.warnings;
     warnings.put("Possible illegal zero address or mask at Line ");
-    warnings.putnumber(linenumber);
+    warnings.put(linenumber);
     putline(warnings, linetext);
 }
 

@@ -52,10 +52,11 @@ constexpr unsigned zero = 0x80;
 
 // Line entries: a message with the line number, then the cheat file line as
 // read, to the results file only.
-void addillegalcharacters(report& out, long long linenumber, std::string_view linetext);
-void addfieldissue(report& out, long long linenumber, unsigned checks, std::string_view linetext);
+// The line number comes as its decimal text.
+void addillegalcharacters(report& out, std::string_view linenumber, std::string_view linetext);
+void addfieldissue(report& out, std::string_view linenumber, unsigned checks, std::string_view linetext);
 
-void addwarningentry(report& out, long long linenumber, std::string_view linetext);
+void addwarningentry(report& out, std::string_view linenumber, std::string_view linetext);
 
 // To the results file, then identically to the console. Both reports are
 // then handed to their files whole.
