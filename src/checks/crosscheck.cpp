@@ -15,7 +15,8 @@ namespace {
 void checkcheatline(std::string_view text, const blocktitle& title, gamelist& list, gamewalk& walk,
                     heldshortname& lastreported, report& out) {
     std::string_view shortname = cheatshortname(text);
-    int found = findgame(walk, shortname);
+    auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
+    int found = findgame(walk, shortname, readable);
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
         marks.hascheats = true;

@@ -19,7 +19,11 @@ static_assert(shortnamecapacity <= keylength, "a listed shortname must fit its k
 
 // The first eight bytes, most significant first, zero-padded: numbers
 // order as the bytes do, and a shorter name before a longer one it starts.
-std::uint64_t keyof(std::string_view shortname) {
+std::uint64_t keyof(std::string_view shortname, std::size_t readable) {
+    if (readable >= keylength) {
+        std::uint64_t word = loadeight(shortname.data());
+        return shortname.size() >= keylength ? word : word & ~(~0ULL >> (8 * shortname.size()));
+    }
     char bytes[keylength] = {};
     if (!shortname.empty()) {  // an empty view may point nowhere
         std::memcpy(bytes, shortname.data(), std::min(shortname.size(), keylength));
@@ -32,7 +36,8 @@ struct sought {
     std::uint64_t key;
     bool longer;  // than any listed shortname, so above a listed name it starts with
 
-    explicit sought(std::string_view shortname) : key(keyof(shortname)), longer(shortname.size() > keylength) {}
+    sought(std::string_view shortname, std::size_t readable)
+        : key(keyof(shortname, readable)), longer(shortname.size() > keylength) {}
 
     int order(std::uint64_t entrykey) const {
         return (key > entrykey || (key == entrykey && longer)) - (key < entrykey);
@@ -65,15 +70,15 @@ int endwalk(gamewalk& walk, int stop, int stepback, const sought& name) {
 
 gamewalk::gamewalk(const gamelist& games) : list(games), keys{} {
     for (int i = 0; i < list.count; ++i) {
-        keys[i] = keyof(list.games[i].shortname);
+        keys[i] = keyof(list.games[i].shortname, 0);
     }
 }
 
-int findgame(gamewalk& walk, std::string_view shortname) {
+int findgame(gamewalk& walk, std::string_view shortname, std::size_t readable) {
     if (walk.list.count == 0) {
         return -1;
     }
-    sought name(shortname);
+    sought name(shortname, readable);
     int order = name.order(walk.keys[walk.index]);
     if (order == 0) {
         return walk.index;

@@ -29,4 +29,6 @@ struct gamewalk {
 };
 
 // The entry found, or -1. The walk's index rests where the walk ended.
-int findgame(gamewalk& walk, std::string_view shortname);
+// `readable` tells how many bytes from the start of the shortname may be
+// read (the rest of its line, say); eight or more make the search cheaper.
+int findgame(gamewalk& walk, std::string_view shortname, std::size_t readable = 0);

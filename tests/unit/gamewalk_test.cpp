@@ -13,8 +13,23 @@ struct WalkTest : ::testing::Test {
     std::unique_ptr<gamewalk> walk;
 
     // A new walk over the list as it now stands.
-    void startwalk() { walk = std::make_unique<gamewalk>(*list); }
-    int find(const char* name) { return findgame(*walk, name); }
+    void startwalk() {
+        walk = std::make_unique<gamewalk>(*list);
+        resting = 0;
+    }
+    // Both ways of making the key: with the bytes after the name readable
+    // (trailing text that must not count), and without.
+    int find(const char* name) {
+        std::string padded = std::string(name) + ":xyzxyzxy";
+        int found = findgame(*walk, std::string_view(padded.data(), std::strlen(name)), padded.size());
+        int index = walk->index;
+        walk->index = resting;
+        EXPECT_EQ(findgame(*walk, name), found) << name;
+        EXPECT_EQ(walk->index, index) << name;
+        resting = walk->index;
+        return found;
+    }
+    int resting = 0;
 };
 
 // The walk one entry at a time, as the design describes it: it never turns,
