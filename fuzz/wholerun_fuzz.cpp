@@ -1,4 +1,5 @@
-// A whole run, import to closing summary, on a fuzzer-made game list and
+// A whole run, import to closing summary (with diagnostics for inputs of
+// even length), on a fuzzer-made game list and
 // cheat file. The input holds both, the list first, split at the first
 // "\n@@cheat.dat@@\n"; without it the same bytes serve as both.
 
@@ -26,7 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::FILE* gamelistfile = openbytes(games.data(), games.size());
     std::FILE* cheatfile = openbytes(cheats.data(), cheats.size());
-    runphases({gamelistfile, cheatfile, sink, sink, sink}, list);
+    // Every other input with diagnostics too, which read on past the end
+    // marker and replay the cross-check.
+    diagnostics findings(sink, "cheat.dat");
+    runphases({gamelistfile, cheatfile, sink, sink, sink, size % 2 == 0 ? &findings : nullptr}, list);
     std::fclose(gamelistfile);
     std::fclose(cheatfile);
     return 0;

@@ -115,7 +115,7 @@ bool linereader::next(line& out) {
     out.size = end - start;
     out.endsline = buffer_[end - 1] == '\n';
     out.highbyte = nexthigh_ < textend;
-    ++count_;
+    out.number = ++count_;
     if (out.highbyte && notes_ != nullptr) {
         notes_->note(count_, base_ + start);
     }

@@ -15,6 +15,7 @@ struct line {
     std::size_t size;       // characters read, NULs and what follows them included
     bool endsline;          // the last character read is a line feed
     bool highbyte;          // some byte of the text is above 0x7F
+    long long number;       // from 1 for the reader's first line
 };
 
 // The lines of a pass that hold a byte above 0x7F, noted as the pass reads

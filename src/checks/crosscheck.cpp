@@ -12,24 +12,36 @@
 
 namespace {
 
-void checkcheatline(std::string_view text, const blocktitle& title, gamelist& list, gamewalk& walk,
-                    heldshortname& lastreported, report& out) {
+// The state of the pass from line to line.
+struct crossstate {
+    blocktitle title{};
+    long long titleline = 0;  // the block's title line, 0 before the first
+    heldshortname lastreported;
+    long long* firstblocks;
+};
+
+void checkcheatline(const line& current, crossstate& state, gamelist& list, gamewalk& walk, report& out) {
+    std::string_view text = current.text;
+    const blocktitle& title = state.title;
     std::string_view shortname = cheatshortname(text);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
     int found = findgame(walk, shortname, readable);
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
+        if (!marks.hascheats && state.firstblocks != nullptr) {
+            state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
+        }
         marks.hascheats = true;
         if (!marks.titlematches && std::strcmp(title.text, list.games[found].title) == 0) {
             marks.titlematches = true;
         }
         return;
     }
-    if (shortname == lastreported.view()) {
+    if (shortname == state.lastreported.view()) {
         return;
     }
     addpairentry(out, section::unmatchedshortname, shortname, title.text);
-    lastreported.hold(shortname);
+    state.lastreported.hold(shortname);
 }
 
 void listgames(const gamelist& list, report& out) {
@@ -49,10 +61,10 @@ void listgames(const gamelist& list, report& out) {
 
 }  // namespace
 
-void runcrosscheck(linereader& reader, gamelist& list, report& out) {
+void runcrosscheck(linereader& reader, gamelist& list, report& out, long long* firstblocks) {
     gamewalk walk(list);
-    blocktitle title{};
-    heldshortname lastreported;
+    crossstate state;
+    state.firstblocks = firstblocks;
     line current;
     while (reader.next(current)) {
         linekind kind = classify(current.text);
@@ -60,9 +72,10 @@ void runcrosscheck(linereader& reader, gamelist& list, report& out) {
             break;
         }
         if (kind == linekind::title) {
-            takeblocktitle(current.text, title);
+            takeblocktitle(current.text, state.title);
+            state.titleline = current.number;
         } else if (kind == linekind::cheat) {
-            checkcheatline(current.text, title, list, walk, lastreported, out);
+            checkcheatline(current, state, list, walk, out);
         }
     }
     for (int i = 0; i < list.count; ++i) {

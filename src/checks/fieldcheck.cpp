@@ -8,6 +8,7 @@
 #include "cheatfile/line.h"
 #include "cheatfile/linecounter.h"
 #include "cheatfile/linekind.h"
+#include "diagnosticpass.h"
 #include "hexfield.h"
 
 namespace {
@@ -34,18 +35,32 @@ bool isunusedfieldstype(std::string_view type) {
     return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
 }
 
-void checkcheatline(std::string_view text, const linecounter& linenumber, blockstate& block, report& out) {
+// A cheat line's fields and the checks they pass: a set bit is a check passed.
+struct checkedline {
+    std::string_view shortname;
+    checkedfield type, address, data, extended;
+    unsigned checks;
+};
+
+constexpr unsigned resultschecks = 0x7F;  // all but the zero rule
+
+checkedline checkcheatline(std::string_view text, blockstate& block) {
     constexpr std::size_t anylength = linecapacity;  // an address has no upper limit
     const char* c = text.data();
     const char* end = c + text.size();
-    std::string_view shortname = nextfield(c, end);
-    checkedfield type = readfield(c, end, 8, 8);
-    checkedfield address = readfield(c, end, 4, anylength);
-    checkedfield data = readfield(c, end, 8, 8);
-    checkedfield extended = readfield(c, end, 8, 8);
+    checkedline line;
+    line.shortname = nextfield(c, end);
+    line.type = readfield(c, end, 8, 8);
+    line.address = readfield(c, end, 4, anylength);
+    line.data = readfield(c, end, 8, 8);
+    line.extended = readfield(c, end, 8, 8);
+    const checkedfield& type = line.type;
+    const checkedfield& address = line.address;
+    const checkedfield& data = line.data;
+    const checkedfield& extended = line.extended;
 
     unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
-    if (shortnamepasses(shortname, block)) checks |= checkbit::shortname;
+    if (shortnamepasses(line.shortname, block)) checks |= checkbit::shortname;
     if (type.passed) checks |= checkbit::type;
     if (address.passed) checks |= checkbit::address;
     if (data.passed) checks |= checkbit::data;
@@ -62,32 +77,62 @@ void checkcheatline(std::string_view text, const linecounter& linenumber, blocks
         (address.value == 0 || extended.value == 0)) {
         checks &= ~checkbit::zero;
     }
+    line.checks = checks;
+    return line;
+}
 
-    constexpr unsigned resultschecks = 0x7F;  // all but the zero rule
-    if ((checks & resultschecks) != resultschecks) {
-        addfieldissue(out, linenumber.text(), checks, text);
+// The first field in the line that a failed check is about. Unneeded
+// fields are about the first of them that is not zero.
+const char* firstfailed(const checkedline& line) {
+    const checkedfield& unneeded = line.address.value > 0 ? line.address
+                                   : line.data.value > 0  ? line.data
+                                                          : line.extended;
+    const struct {
+        unsigned bit;
+        const char* field;
+    } about[] = {
+        {checkbit::shortname, line.shortname.data()}, {checkbit::type, line.type.text.data()},
+        {checkbit::address, line.address.text.data()}, {checkbit::data, line.data.text.data()},
+        {checkbit::extended, line.extended.text.data()}, {checkbit::unneededfields, unneeded.text.data()},
+        {checkbit::mask, line.extended.text.data()},
+    };
+    const char* first = nullptr;
+    for (const auto& check : about) {
+        if ((line.checks & check.bit) == 0 && (first == nullptr || check.field < first)) first = check.field;
     }
-    if ((checks & checkbit::zero) == 0) {
-        addwarningentry(out, linenumber.text(), text);
-    }
+    return first;
 }
 
 }  // namespace
 
-void runfieldcheck(linereader& reader, report& out) {
+void runfieldcheck(linereader& reader, report& out, diagnosticpass* diagnosis) {
     blockstate block;
     linecounter linenumber;
     line current;
     while (reader.next(current)) {
         linenumber.advance();
         linekind kind = classify(current.text);
+        if (diagnosis != nullptr) diagnosis->online(current, kind);
         if (kind == linekind::endmarker) {
             break;
         }
         if (kind == linekind::title) {
             block.newblock = true;
-        } else if (kind == linekind::cheat) {
-            checkcheatline(current.text, linenumber, block, out);
+            continue;
+        }
+        if (kind != linekind::cheat) {
+            continue;
+        }
+        checkedline checked = checkcheatline(current.text, block);
+        if (diagnosis != nullptr) diagnosis->oncheatline(current.text, checked.shortname);
+        if ((checked.checks & resultschecks) != resultschecks) {
+            addfieldissue(out, linenumber.text(), checked.checks, current.text);
+            if (diagnosis != nullptr) diagnosis->onfieldissue(checked.checks, firstfailed(checked));
+        }
+        if ((checked.checks & checkbit::zero) == 0) {
+            addwarningentry(out, linenumber.text(), current.text);
+            if (diagnosis != nullptr) diagnosis->onwarning();
         }
     }
+    if (diagnosis != nullptr) diagnosis->finish(reader);
 }

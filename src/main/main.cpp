@@ -7,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "console.h"
 #include "exitcodes.h"
 #include "host.h"
 #include "options.h"
@@ -51,16 +52,6 @@ std::FILE* openreport(const char* name) {
     return file != nullptr ? file : std::fopen(name, "w");
 }
 
-int cannotopen(const char* name, const char* why = nullptr, const char* whyname = "") {
-    std::printf("\nFailed to read from '%s'. Please check filename.\n", name);
-    if (why != nullptr) {
-        std::printf(why, whyname);
-        std::printf("\n");
-    }
-    std::printf("\n");
-    return exitcode::cannotopen;
-}
-
 // The file the run would write or remove that `input` is, if any: an
 // input is only ever read. A temporary file that is a link may go; only
 // the link is removed.
@@ -79,7 +70,7 @@ const char* outputthatis(const char* input, bool removestemp) {
 // Has the emulator write its game list into the temporary file, through
 // the command interpreter, or, when a program is named, without one.
 // False when the temporary file cannot be made anew.
-bool runemulator(const char* program) {
+bool runemulator(const char* program, const console& say) {
     // An old list must never pass for the emulator's answer, and the
     // emulator's output must never land in another file through a link.
     if (!removefile(gamelistname)) return false;
@@ -89,17 +80,10 @@ bool runemulator(const char* program) {
     } else {
         programrun run = runprogram(program, "-listfull", gamelistname);
         if (run.outcome == programrun::nooutput) return false;
-        if (run.outcome == programrun::notstarted) {
-            std::printf("Error can't run '%s': %s.\nCheck the emulator's filename and path are correct.\n", program,
-                        run.why);
-        }
+        if (run.outcome == programrun::notstarted) say.emulatornotstarted(program, run.why);
         code = run.outcome == programrun::ran ? run.exitcode : 0;
     }
-    if (code == 1) {
-        std::fputs("Error can't get output from MAME.\n"
-                   "Check the MAME.EXE filename and path are correct.\n",
-                   stdout);
-    }
+    if (code == 1) say.emulatorfailed();
     return true;
 }
 
@@ -112,7 +96,7 @@ bool closereport(std::FILE* file) {
 // Names every input not read to its end and every report not written in
 // full. Returns the exit code: completed only when nothing failed.
 int reportfaults(const runstatus& status, const char* listname, const char* cheatname, bool resultswritten,
-                 bool warningswritten) {
+                 bool warningswritten, const console& say) {
     struct fault {
         bool happened;
         const char* what;
@@ -129,7 +113,7 @@ int reportfaults(const runstatus& status, const char* listname, const char* chea
     int code = exitcode::completed;
     for (const fault& f : faults) {
         if (f.happened) {
-            std::printf("\nFailed to %s '%s'. %s\n\n", f.what, f.name, f.consequence);
+            say.failed(f.what, f.name, f.consequence);
             if (code == exitcode::completed) {
                 code = f.code;
             }
@@ -139,12 +123,8 @@ int reportfaults(const runstatus& status, const char* listname, const char* chea
 }
 
 int runcheck(const options& chosen) {
-    std::fputs("Vettle v0.11\n"
-               "Run with mame.exe and cheat.dat in the same directory\n"
-               "\n"
-               "Importing data from MAME\n",
-               stdout);
-    std::fflush(stdout);
+    const console say(chosen.diagnostics);
+    say.banner();
 
     const bool fromemulator = chosen.gamelist == nullptr;
     const bool fromstdin = !fromemulator && std::string_view(chosen.gamelist) == "-";
@@ -152,10 +132,16 @@ int runcheck(const options& chosen) {
     const char* cheatname = chosen.cheatfile != nullptr ? chosen.cheatfile : cheatfilename;
     for (const char* input : {cheatname, fromemulator || fromstdin ? nullptr : listname}) {
         const char* output = input != nullptr ? outputthatis(input, fromemulator) : nullptr;
-        if (output != nullptr) return cannotopen(output, "It is the same file as '%s', which is only ever read.", input);
+        if (output != nullptr) {
+            say.cannotopen(output, "It is the same file as '%s', which is only ever read.", input);
+            return exitcode::cannotopen;
+        }
     }
 
-    if (fromemulator && !runemulator(chosen.emulator)) return cannotopen(gamelistname);
+    if (fromemulator && !runemulator(chosen.emulator, say)) {
+        say.cannotopen(gamelistname);
+        return exitcode::cannotopen;
+    }
 
     // Files already open when one fails are left for the process's end.
     std::FILE* gamelistfile = nullptr;
@@ -165,44 +151,47 @@ int runcheck(const options& chosen) {
     } else {
         gamelistfile = openinput(listname);
     }
-    if (gamelistfile == nullptr) return cannotopen(fromstdin ? "-" : listname);
+    if (gamelistfile == nullptr) {
+        say.cannotopen(fromstdin ? "-" : listname);
+        return exitcode::cannotopen;
+    }
     // Read three times: a pipe, which gives its bytes once, is refused
     // before anything is written rather than checked in part.
     std::FILE* cheatfile = std::fopen(cheatname, "rb");
     if (cheatfile != nullptr && std::fseek(cheatfile, 0, SEEK_CUR) != 0) {
-        return cannotopen(cheatname, "It must be a file that can be read three times, not a pipe.");
+        say.cannotopen(cheatname, "It must be a file that can be read three times, not a pipe.");
+        return exitcode::cannotopen;
     }
     cheatfile = cheatfile != nullptr ? readable(cheatfile) : nullptr;
-    if (cheatfile == nullptr) return cannotopen(cheatname);
-    std::FILE* results = openreport(resultsname);
-    if (results == nullptr) return cannotopen(resultsname);
-    std::FILE* warnings = openreport(warningsname);
-    if (warnings == nullptr) return cannotopen(warningsname);
+    std::FILE* results = cheatfile != nullptr ? openreport(resultsname) : nullptr;
+    std::FILE* warnings = results != nullptr ? openreport(warningsname) : nullptr;
+    if (warnings == nullptr) {
+        say.cannotopen(cheatfile == nullptr ? cheatname : results == nullptr ? resultsname : warningsname);
+        return exitcode::cannotopen;
+    }
 
     static gamelist list;
-    runstatus status = runphases({gamelistfile, cheatfile, results, warnings, stdout}, list);
+    diagnostics findings(stdout, cheatname);
+    runstatus status = runphases({gamelistfile, cheatfile, results, warnings, say.transcript(),
+                                  chosen.diagnostics ? &findings : nullptr},
+                                 list);
     if (status.toomanygames) {
         // Dropping games would report all their cheats as ones to remove.
-        std::printf("\nMAME output lists more than %d games, the most this version can hold.\n"
-                    "Nothing was checked.\n\n",
-                    maxgames);
+        say.toomanygames(maxgames);
         return exitcode::toomanygames;
     }
 
     // A cut report must never be announced as a completed check.
     bool resultswritten = closereport(results);
     bool warningswritten = closereport(warnings);
-    int code = reportfaults(status, listname, cheatname, resultswritten, warningswritten);
+    int code = reportfaults(status, listname, cheatname, resultswritten, warningswritten, say);
     if (code != exitcode::completed) {
         return code;
     }
 
-    std::printf("\nCheat file check completed\nResults saved to %s and 'warnings' to %s\n", resultsname,
-                warningsname);
+    say.completed(resultsname, warningsname);
     if (gamelistfile != stdin) std::fclose(gamelistfile);
-    if (fromemulator && !removefile(gamelistname)) {
-        std::printf("\nFailed to delete '%s'. The reports are complete.\n", gamelistname);
-    }
+    if (fromemulator && !removefile(gamelistname)) say.tempnotdeleted(gamelistname);
     std::fclose(cheatfile);
     return chosen.strict && status.seriousissue ? exitcode::findings : exitcode::completed;
 }

@@ -19,6 +19,7 @@ const optionspec specs[] = {
     {"--emulator", nullptr, &options::emulator, nullptr, options::action::check},
     {"--cheat-file", nullptr, &options::cheatfile, nullptr, options::action::check},
     {"--strict", nullptr, nullptr, &options::strict, options::action::check},
+    {"--diagnostics", nullptr, nullptr, &options::diagnostics, options::action::check},
 };
 
 // Matches "--name" and "--name=value"; `value` is then what follows the '='.
@@ -80,6 +81,7 @@ options parseoptions(int argc, char** argv) {
 
 const char* const usagetext =
     "Usage: vettle [--game-list FILE | --emulator PROGRAM] [--cheat-file FILE] [--strict]\n"
+    "              [--diagnostics]\n"
     "       vettle --help | --version\n"
     "\n"
     "Checks a MAME cheat file against the emulator's game list. Without options\n"
@@ -92,6 +94,9 @@ const char* const usagetext =
     "  --emulator PROGRAM  run PROGRAM -listfull instead of mame.exe, without a shell\n"
     "  --cheat-file FILE   check FILE instead of cheat.dat\n"
     "  --strict            exit with 1 when the results report has any finding\n"
+    "  --diagnostics       print each finding as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
+    "                      [CHECK], in the order of the file, instead of the\n"
+    "                      console transcript\n"
     "  -h, --help          show this text\n"
     "  --version           show the version\n"
     "\n"

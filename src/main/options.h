@@ -11,6 +11,7 @@ struct options {
     const char* emulator = nullptr;   // run this instead of mame.exe, without an interpreter
     const char* cheatfile = nullptr;  // instead of cheat.dat
     bool strict = false;              // findings in the results report fail the run
+    bool diagnostics = false;         // findings as FILE:LINE:COLUMN: lines instead of the transcript
 
     // For a usage error: what is wrong, with %s for the argument at fault.
     const char* problem = nullptr;

@@ -1,6 +1,8 @@
 #include "runphases.h"
 
 
+#include <optional>
+
 #include "checks/charscan.h"
 #include "checks/crosscheck.h"
 #include "checks/fieldcheck.h"
@@ -47,13 +49,19 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     report out(files.results, files.warnings, console);
     writeresultsheader(out, list.count);
 
+    // Large tables: kept out of the stack, made anew for every run.
+    static std::optional<diagnosticpass> diagnosis;
+    diagnosis.reset();
+    if (files.findings != nullptr) diagnosis.emplace(list, *files.findings);
+    diagnosticpass* findings = diagnosis ? &*diagnosis : nullptr;
+
     // The first pass reads on to the end of the file and notes the lines
     // the character scan will report, so the scan need not read it all.
     highbytelines highlines;
     {
         linereader reader(files.cheatfile);
         reader.notehighbytes(&highlines);
-        runcrosscheck(reader, list, out);
+        runcrosscheck(reader, list, out, findings != nullptr ? findings->firstblocks : nullptr);
         for (line rest; reader.next(rest);) {
         }
     }
@@ -65,9 +73,10 @@ runstatus runphases(const runfiles& files, gamelist& list) {
 
     rewindchecked(files.cheatfile, status.cheatfilereadfailed);
     writewarningsheader(out, list.count);
+    if (findings != nullptr) findings->prepare();
     {
         linereader reader(files.cheatfile);
-        runfieldcheck(reader, out);
+        runfieldcheck(reader, out, findings);
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 

@@ -3,13 +3,15 @@
 #include <cstdio>
 
 #include "gamelist/gamelist.h"
+#include "report/diagnostics.h"
 
 struct runfiles {
     std::FILE* gamelistfile;
     std::FILE* cheatfile;
     std::FILE* results;
     std::FILE* warnings;
-    std::FILE* console;
+    std::FILE* console;                 // nothing is shown when null
+    diagnostics* findings = nullptr;  // every finding at its line, when set
 };
 
 struct runstatus {

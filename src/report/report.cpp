@@ -2,6 +2,16 @@
 
 #include "entrywriter.h"
 
+const namedcheck namedchecks[7] = {
+    {checkbit::shortname, " shortname "},
+    {checkbit::type, " type "},
+    {checkbit::address, " address "},
+    {checkbit::data, " data "},
+    {checkbit::extended, " extended "},
+    {checkbit::unneededfields, " unneeded fields should = 0 "},
+    {checkbit::mask, " suspect mask "},
+};
+
 namespace {
 
 constexpr std::size_t boxtextwidth = 56;
@@ -91,22 +101,6 @@ void putline(reportwriter& file, std::string_view linetext) {
     file.put("\n");
 }
 
-struct checkname {
-    unsigned bit;
-    std::string_view name;
-};
-
-// In the order the names are written.
-constexpr checkname checknames[] = {
-    {checkbit::shortname, " shortname "},
-    {checkbit::type, " type "},
-    {checkbit::address, " address "},
-    {checkbit::data, " data "},
-    {checkbit::extended, " extended "},
-    {checkbit::unneededfields, " unneeded fields should = 0 "},
-    {checkbit::mask, " suspect mask "},
-};
-
 // What follows the line number in a field-issues entry: the same few texts
 // over and over, so each is made once, the first time it is needed.
 std::string_view fieldissuetext(unsigned checks) {
@@ -117,7 +111,7 @@ std::string_view fieldissuetext(unsigned checks) {
     unsigned failed = ~checks & results;
     if (lengths[failed] == 0) {
         std::size_t length = message.copy(texts[failed], message.size());
-        for (const checkname& check : checknames) {
+        for (const namedcheck& check : namedchecks) {
             if ((failed & check.bit) != 0) length += check.name.copy(texts[failed] + length, check.name.size());
         }
         lengths[failed] = length;

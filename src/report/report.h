@@ -50,6 +50,14 @@ constexpr unsigned mask = 0x40;
 constexpr unsigned zero = 0x80;
 }  // namespace checkbit
 
+// The checks whose failure goes to the results report, in the order the
+// report names them, with their names as written there.
+struct namedcheck {
+    unsigned bit;
+    std::string_view name;
+};
+extern const namedcheck namedchecks[7];
+
 // Line entries: a message with the line number, then the cheat file line as
 // read, to the results file only.
 // The line number comes as its decimal text.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,44 @@ TEST(CommandLine, UsageErrors) {
         EXPECT_EQ(readfile(folder / "console.out"), "");
         for (const char* made : {"cheatscanresults.txt", "cheatscanwarnings.txt", "vettletemp.tmp"}) {
             EXPECT_FALSE(fs::exists(folder / made)) << made;
+        }
+    }
+}
+
+// Every case again with --diagnostics: each line has the form editors and
+// CI read, lines come in the order of the file, and the reports and the
+// exit code are those the case expects without the option.
+TEST(Diagnostics, EveryCaseGivesWellFormedLinesAndTheSameReports) {
+    const std::regex finding(
+        "[^:]+:([0-9]+):[0-9]+: (error|warning|note): .+ "
+        "\\[(unlisted-shortname|title-mismatch|non-ascii|fields|zero-value)\\]");
+    const std::regex closing("[^:]+: note: .+ \\[no-cheat-entries\\]");
+    for (const std::string& name : plaincases()) {
+        if (fs::exists(casefolder(name) / "args") || !fs::exists(casefolder(name) / "cheat.dat")) continue;
+        SCOPED_TRACE("case " + name);
+        fs::path folder = prepare(name, "diagnostics");
+        int code = runvettle(folder, std::vector<std::string>{"--diagnostics"});
+        EXPECT_NE(readfile(casefolder(name) / "expected" / "outcome").find("exit " + std::to_string(code) + "\n"),
+                  std::string::npos);
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            EXPECT_TRUE(readfile(folder / report) == hosttext(readfile(casefolder(name) / "expected" / report)))
+                << report;
+        }
+        std::istringstream lines(readfile(folder / "console.out"));
+        long long previous = 0;
+        bool closed = false;
+        for (std::string text; std::getline(lines, text);) {
+            if (!text.empty() && text.back() == '\r') text.pop_back();
+            std::smatch parts;
+            EXPECT_FALSE(closed) << "after the closing note: " << text;
+            if (std::regex_match(text, parts, finding)) {
+                long long number = std::stoll(parts[1]);
+                EXPECT_GE(number, previous) << text;
+                previous = number;
+            } else {
+                closed = std::regex_match(text, closing);
+                EXPECT_TRUE(closed) << text;
+            }
         }
     }
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -19,13 +19,23 @@ bool isinput(const fs::path& relative) {
            relative.filename() != "mame.exe";
 }
 
-// The case's input files, relative to its folder.
-std::vector<fs::path> inputsof(const std::string& name) {
-    std::vector<fs::path> inputs;
-    if (!fs::exists(casefolder(name))) return inputs;  // inputs made by the test
-    for (const auto& entry : fs::recursive_directory_iterator(casefolder(name))) {
-        fs::path relative = entry.path().lexically_relative(casefolder(name));
-        if (entry.is_regular_file() && isinput(relative)) inputs.push_back(relative);
+// The reference case named in the case's `reference` file, if any.
+std::string referenceof(const std::string& name) {
+    std::string other = readfile(casefolder(name) / "reference");
+    return other.substr(0, other.find('\n'));
+}
+
+// The case's input files, relative to its folder, with the files they are
+// copied from: the reference case's, then the case's own in their place.
+std::map<fs::path, fs::path> inputsof(const std::string& name) {
+    std::map<fs::path, fs::path> inputs;
+    std::string reference = referenceof(name);
+    for (const std::string& from : {reference, name}) {
+        if (from.empty() || !fs::exists(casefolder(from))) continue;  // inputs made by the test
+        for (const auto& entry : fs::recursive_directory_iterator(casefolder(from))) {
+            fs::path relative = entry.path().lexically_relative(casefolder(from));
+            if (entry.is_regular_file() && isinput(relative)) inputs[relative] = entry.path();
+        }
     }
     return inputs;
 }
@@ -33,10 +43,9 @@ std::vector<fs::path> inputsof(const std::string& name) {
 // The expected file, the case's own or its reference case's.
 fs::path expectedfile(const std::string& name, const std::string& file) {
     fs::path own = casefolder(name) / "expected" / file;
-    fs::path reference = casefolder(name) / "reference";
-    if (fs::exists(own) || !fs::exists(reference)) return own;
-    std::string other = readfile(reference);
-    return casefolder(other.substr(0, other.find('\n'))) / "expected" / file;
+    std::string reference = referenceof(name);
+    if (fs::exists(own) || reference.empty()) return own;
+    return casefolder(reference) / "expected" / file;
 }
 
 // Quoted for the interpreter the host layer hands commands to.
@@ -77,15 +86,17 @@ fs::path prepare(const std::string& name, const std::string& runname) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     fs::copy_file(STANDIN_PATH, folder / "mame.exe");
+    for (const auto& [relative, source] : inputsof(name)) {
+        fs::create_directories((folder / relative).parent_path());
+        fs::copy_file(source, folder / relative, fs::copy_options::overwrite_existing);
+    }
     if (!fs::exists(casefolder(name))) return folder;
     for (const auto& entry : fs::recursive_directory_iterator(casefolder(name))) {
-        fs::path relative = entry.path().lexically_relative(casefolder(name));
-        if (!entry.is_regular_file()) continue;
-        bool standin = relative.filename() == "mame.exe";
-        if (!standin && !isinput(relative)) continue;
-        fs::create_directories((folder / relative).parent_path());
-        fs::copy_file(standin ? fs::path(STANDIN_PATH) : entry.path(), folder / relative,
-                      fs::copy_options::overwrite_existing);
+        if (entry.is_regular_file() && entry.path().filename() == "mame.exe") {
+            fs::path relative = entry.path().lexically_relative(casefolder(name));
+            fs::create_directories((folder / relative).parent_path());
+            fs::copy_file(STANDIN_PATH, folder / relative, fs::copy_options::overwrite_existing);
+        }
     }
     return folder;
 }
@@ -124,9 +135,9 @@ void expectoutcome(const fs::path& folder, const std::string& name, int code) {
     if (tempremains && fs::exists(folder / "listfull.txt")) {
         EXPECT_EQ(readfile(folder / "vettletemp.tmp"), readfile(folder / "listfull.txt"));
     }
-    std::vector<fs::path> inputs = inputsof(name);
+    std::map<fs::path, fs::path> inputs = inputsof(name);
     for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
-        if (std::find(inputs.begin(), inputs.end(), report) != inputs.end()) continue;  // checked as an input
+        if (inputs.count(report) > 0) continue;  // checked as an input
         bool made = fs::is_regular_file(folder / report);  // not the /dev/full stand-in
         EXPECT_EQ(made, fs::exists(expectedfile(name, report))) << report;
         if (made) {
@@ -138,10 +149,10 @@ void expectoutcome(const fs::path& folder, const std::string& name, int code) {
                                 "cheatscanwarnings.txt", fs::path(VETTLE_PATH).filename(),
                                 // inputs some tests write themselves
                                 "listfull.txt", "cheat.dat", "emulator-exit", "emulator-wait"};
-    for (const fs::path& input : inputs) {
+    for (const auto& [input, source] : inputs) {
         known.insert(input);
         if (!fs::is_regular_file(folder / input)) continue;
-        EXPECT_EQ(readfile(folder / input), readfile(casefolder(name) / input)) << input << " was changed";
+        EXPECT_EQ(readfile(folder / input), readfile(source)) << input << " was changed";
     }
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         fs::path relative = entry.path().lexically_relative(folder);

@@ -4,8 +4,9 @@
 // compares what it leaves with a case folder under tests/e2e/cases:
 //   args                          the tool's arguments, one a line
 //   stdin                         fed to the tool on standard input
-//   reference                     the name of a case whose expected files
-//                                 count where this case has none of its own
+//   reference                     the name of a case whose inputs and
+//                                 expected files count where this case has
+//                                 none of its own
 //   mame.exe (in any folder)      a placeholder for the stand-in
 //   emulator-exit, emulator-wait  read by the stand-in (tools/standin)
 //   needs-setup                   run by a test of its own, not by itself

@@ -1,0 +1,135 @@
+#include "diagnostics.h"
+
+#include "report.h"
+
+void diagnostics::place(location at) {
+    out_.put(filename_);
+    out_.put(':');
+    out_.put(at.line);
+    out_.put(':');
+    if (at.column == 1) {
+        out_.put('1');
+    } else {
+        out_.putnumber(at.column);
+    }
+}
+
+void diagnostics::start(location at, std::string_view severity) {
+    if (at.line.empty()) {
+        out_.put(filename_);
+    } else {
+        place(at);
+    }
+    out_.put(": ");
+    out_.put(severity);
+    out_.put(": ");
+}
+
+void diagnostics::quoted(std::string_view text) {
+    static const char hexdigits[] = "0123456789ABCDEF";
+    out_.put('\'');
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out_.put("\\x");
+            out_.put(hexdigits[byte >> 4]);
+            out_.put(hexdigits[byte & 0xF]);
+        } else {
+            out_.put(c);
+        }
+    }
+    out_.put('\'');
+}
+
+void diagnostics::end(std::string_view check) {
+    out_.put(" [");
+    out_.put(check);
+    out_.put("]\n");
+}
+
+void diagnostics::unlistedshortname(location at, std::string_view shortname) {
+    start(at, "error");
+    out_.put("shortname ");
+    quoted(shortname);
+    out_.put(" is not in the emulator's game list");
+    end("unlisted-shortname");
+}
+
+void diagnostics::suggestion(location at, std::string_view title, const std::string_view* shortnames, int count) {
+    start(at, "note");
+    out_.put("the emulator lists ");
+    quoted(title);
+    out_.put(" as ");
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) out_.put(i + 1 == count ? " and " : ", ");
+        quoted(shortnames[i]);
+    }
+    end("unlisted-shortname");
+}
+
+void diagnostics::titlemismatch(location at, std::string_view blocktitle, std::string_view shortname,
+                                std::string_view emulatortitle) {
+    start(at, "error");
+    out_.put("title ");
+    quoted(blocktitle);
+    out_.put(" differs from the emulator's title ");
+    quoted(emulatortitle);
+    out_.put(" of ");
+    quoted(shortname);
+    end("title-mismatch");
+}
+
+void diagnostics::nonascii(location at, unsigned char byte) {
+    static const char hexdigits[] = "0123456789ABCDEF";
+    start(at, "error");
+    out_.put("byte 0x");
+    out_.put(hexdigits[byte >> 4]);
+    out_.put(hexdigits[byte & 0xF]);
+    out_.put(" is above 0x7F");
+    end("non-ascii");
+}
+
+// The message for a set of failed checks: the same few over and over, so
+// each is made once, the first time it is needed.
+std::string_view fieldissuemessage(unsigned checks) {
+    constexpr std::string_view message = ": error: illegal size/characters in fields:";
+    constexpr std::string_view check = " [fields]\n";
+    constexpr unsigned results = 0x7F;  // the checks whose names can appear
+    static char texts[results + 1][160];
+    static std::size_t lengths[results + 1];
+    unsigned failed = ~checks & results;
+    if (lengths[failed] == 0) {
+        std::size_t length = message.copy(texts[failed], message.size());
+        const char* separator = " ";
+        for (const namedcheck& check : namedchecks) {
+            if ((failed & check.bit) != 0) {
+                std::string_view name = check.name.substr(1, check.name.size() - 2);  // without its blanks
+                length += std::string_view(separator).copy(texts[failed] + length, 2);
+                length += name.copy(texts[failed] + length, name.size());
+                separator = ", ";
+            }
+        }
+        length += check.copy(texts[failed] + length, check.size());
+        lengths[failed] = length;
+    }
+    return {texts[failed], lengths[failed]};
+}
+
+void diagnostics::fieldissue(location at, unsigned checks) {
+    place(at);
+    out_.put(fieldissuemessage(checks));
+}
+
+// The commonest finding of all, in two writes.
+void diagnostics::zerovalue(location at) {
+    place(at);
+    out_.put(": warning: possible illegal zero address or mask [zero-value]\n");
+}
+
+void diagnostics::nocheatentries(int games) {
+    start({{}, 0}, "note");
+    out_.putnumber(games);
+    out_.put(games == 1 ? " listed game has" : " listed games have");
+    out_.put(" no cheat entries; cheatscanresults.txt lists them");
+    end("no-cheat-entries");
+}
