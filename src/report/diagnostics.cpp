@@ -89,35 +89,11 @@ void diagnostics::nonascii(location at, unsigned char byte) {
     end("non-ascii");
 }
 
-// The message for a set of failed checks: the same few over and over, so
-// each is made once, the first time it is needed.
-std::string_view fieldissuemessage(unsigned checks) {
-    constexpr std::string_view message = ": error: illegal size/characters in fields:";
-    constexpr std::string_view check = " [fields]\n";
-    constexpr unsigned results = 0x7F;  // the checks whose names can appear
-    static char texts[results + 1][160];
-    static std::size_t lengths[results + 1];
-    unsigned failed = ~checks & results;
-    if (lengths[failed] == 0) {
-        std::size_t length = message.copy(texts[failed], message.size());
-        const char* separator = " ";
-        for (const namedcheck& check : namedchecks) {
-            if ((failed & check.bit) != 0) {
-                std::string_view name = check.name.substr(1, check.name.size() - 2);  // without its blanks
-                length += std::string_view(separator).copy(texts[failed] + length, 2);
-                length += name.copy(texts[failed] + length, name.size());
-                separator = ", ";
-            }
-        }
-        length += check.copy(texts[failed] + length, check.size());
-        lengths[failed] = length;
-    }
-    return {texts[failed], lengths[failed]};
-}
-
 void diagnostics::fieldissue(location at, unsigned checks) {
+    static failedchecktexts texts(": error: illegal size/characters in fields:", failedchecktexts::names::aslist,
+                                  " [fields]\n");
     place(at);
-    out_.put(fieldissuemessage(checks));
+    out_.put(texts.of(checks));
 }
 
 // The commonest finding of all, in two writes.

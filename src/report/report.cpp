@@ -12,6 +12,27 @@ const namedcheck namedchecks[7] = {
     {checkbit::mask, " suspect mask "},
 };
 
+std::string_view failedchecktexts::of(unsigned checks) {
+    unsigned failed = ~checks & results;
+    char* text = texts_[failed];
+    if (lengths_[failed] == 0) {
+        std::size_t length = before_.copy(text, before_.size());
+        std::string_view separator = " ";
+        for (const namedcheck& check : namedchecks) {
+            if ((failed & check.bit) == 0) continue;
+            std::string_view name = check.name;
+            if (style_ == names::aslist) {
+                name = name.substr(1, name.size() - 2);  // without its blanks
+                length += separator.copy(text + length, separator.size());
+                separator = ", ";
+            }
+            length += name.copy(text + length, name.size());
+        }
+        lengths_[failed] = length + after_.copy(text + length, after_.size());
+    }
+    return {text, lengths_[failed]};
+}
+
 namespace {
 
 constexpr std::size_t boxtextwidth = 56;
@@ -101,24 +122,6 @@ void putline(reportwriter& file, std::string_view linetext) {
     file.put("\n");
 }
 
-// What follows the line number in a field-issues entry: the same few texts
-// over and over, so each is made once, the first time it is needed.
-std::string_view fieldissuetext(unsigned checks) {
-    constexpr std::string_view message = " has an illegal size/characters in fields :";
-    constexpr unsigned results = 0x7F;  // the checks whose names can appear
-    static char texts[results + 1][160];
-    static std::size_t lengths[results + 1];
-    unsigned failed = ~checks & results;
-    if (lengths[failed] == 0) {
-        std::size_t length = message.copy(texts[failed], message.size());
-        for (const namedcheck& check : namedchecks) {
-            if ((failed & check.bit) != 0) length += check.name.copy(texts[failed] + length, check.name.size());
-        }
-        lengths[failed] = length;
-    }
-    return {texts[failed], lengths[failed]};
-}
-
 template <class writer>
 void putsummary(writer& file, bool seriousissue) {
     file.put("\n");
@@ -182,7 +185,9 @@ void addfieldissue(report& out, std::string_view linenumber, unsigned checks, st
     reportwriter& results = out.results;
     results.put("Line ");
     results.put(linenumber);
-    results.put(fieldissuetext(checks));
+    static failedchecktexts texts(" has an illegal size/characters in fields :",
+                                  failedchecktexts::names::asreported, "");
+    results.put(texts.of(checks));
     putline(results, linetext);
 }
 

@@ -58,6 +58,28 @@ struct namedcheck {
 };
 extern const namedcheck namedchecks[7];
 
+// A text that names the failed checks: `before`, the names in report order
+// (as the report writes them, or without their blanks and separated by
+// commas), then `after`. A big file asks for the same few again and again,
+// so each is made once, the first time it is asked for.
+class failedchecktexts {
+public:
+    enum class names { asreported, aslist };
+    failedchecktexts(std::string_view before, names style, std::string_view after)
+        : before_(before), style_(style), after_(after) {}
+
+    // `checks` as the field check gives them: a clear bit is a failed check.
+    std::string_view of(unsigned checks);
+
+private:
+    static constexpr unsigned results = 0x7F;  // the checks whose names can appear
+    std::string_view before_;
+    names style_;
+    std::string_view after_;
+    char texts_[results + 1][192];
+    std::size_t lengths_[results + 1] = {};
+};
+
 // Line entries: a message with the line number, then the cheat file line as
 // read, to the results file only.
 // The line number comes as its decimal text.
