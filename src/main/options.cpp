@@ -4,7 +4,7 @@
 
 namespace {
 
-struct optionspec {
+struct knownoption {
     const char* name;
     const char* alias;
     const char* options::*value;  // options that take a value
@@ -12,7 +12,7 @@ struct optionspec {
     options::action action;       // what a bare option asks for
 };
 
-const optionspec specs[] = {
+const knownoption knownoptions[] = {
     {"--help", "-h", nullptr, nullptr, options::action::help},
     {"--version", nullptr, nullptr, nullptr, options::action::version},
     {"--game-list", nullptr, &options::gamelist, nullptr, options::action::check},
@@ -23,16 +23,16 @@ const optionspec specs[] = {
 };
 
 // Matches "--name" and "--name=value"; `value` is then what follows the '='.
-const optionspec* findspec(const char* argument, const char*& value) {
-    for (const optionspec& spec : specs) {
-        std::size_t length = std::strlen(spec.name);
-        if (std::strncmp(argument, spec.name, length) == 0 && (argument[length] == '\0' || argument[length] == '=')) {
+const knownoption* findoption(const char* argument, const char*& value) {
+    for (const knownoption& known : knownoptions) {
+        std::size_t length = std::strlen(known.name);
+        if (std::strncmp(argument, known.name, length) == 0 && (argument[length] == '\0' || argument[length] == '=')) {
             value = argument[length] == '=' ? argument + length + 1 : nullptr;
-            return &spec;
+            return &known;
         }
-        if (spec.alias != nullptr && std::strcmp(argument, spec.alias) == 0) {
+        if (known.alias != nullptr && std::strcmp(argument, known.alias) == 0) {
             value = nullptr;
-            return &spec;
+            return &known;
         }
     }
     return nullptr;
@@ -49,28 +49,28 @@ options usageerror(options result, const char* problem, const char* culprit) {
 
 options parseoptions(int argc, char** argv) {
     options result;
-    bool asked[sizeof specs / sizeof specs[0]] = {};
+    bool asked[sizeof knownoptions / sizeof knownoptions[0]] = {};
     options::action wanted = options::action::check;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         const char* value = nullptr;
-        const optionspec* spec = findspec(argument, value);
-        if (spec == nullptr) {
+        const knownoption* known = findoption(argument, value);
+        if (known == nullptr) {
             return usageerror(result, argument[0] == '-' ? "unknown option '%s'" : "unexpected argument '%s'",
                               argument);
         }
-        bool& seen = asked[spec - specs];
-        if (seen) return usageerror(result, "option '%s' is given twice", spec->name);
+        bool& seen = asked[known - knownoptions];
+        if (seen) return usageerror(result, "option '%s' is given twice", known->name);
         seen = true;
-        if (spec->value == nullptr) {
-            if (value != nullptr) return usageerror(result, "option '%s' takes no value", spec->name);
-            if (spec->flag != nullptr) result.*(spec->flag) = true;
-            if (spec->action != options::action::check && wanted == options::action::check) wanted = spec->action;
+        if (known->value == nullptr) {
+            if (value != nullptr) return usageerror(result, "option '%s' takes no value", known->name);
+            if (known->flag != nullptr) result.*(known->flag) = true;
+            if (known->action != options::action::check && wanted == options::action::check) wanted = known->action;
             continue;
         }
         if (value == nullptr && i + 1 < argc) value = argv[++i];
-        if (value == nullptr || *value == '\0') return usageerror(result, "option '%s' needs a value", spec->name);
-        result.*(spec->value) = value;
+        if (value == nullptr || *value == '\0') return usageerror(result, "option '%s' needs a value", known->name);
+        result.*(known->value) = value;
     }
     if (result.gamelist != nullptr && result.emulator != nullptr) {
         return usageerror(result, "option '%s' cannot be used with '--game-list'", "--emulator");
