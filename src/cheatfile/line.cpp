@@ -1,6 +1,7 @@
 #include "line.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -20,10 +21,15 @@ std::size_t findin(const char* buffer, char c, std::size_t from, std::size_t end
 
 }  // namespace
 
+// Only what a seek can reach back to is noted (a long: 2 GB on some
+// hosts); from the first line past that, the scan reads on.
 void highbytelines::note(long long number, std::uint64_t position) {
-    if (count < capacity) {
+    if (firstunnoted.number != 0) {
+        return;
+    }
+    if (count < capacity && position <= static_cast<std::uint64_t>(LONG_MAX)) {
         lines[count++] = {number, position};
-    } else if (firstunnoted.number == 0) {
+    } else {
         firstunnoted = {number, position};
     }
 }

@@ -13,7 +13,7 @@ bool seek(std::FILE* file, std::uint64_t position) {
 }
 
 // Reads on to the end of the file from line `from`, reporting the lines
-// numbered `report` and after that hold a byte above 0x7F.
+// numbered `reported` and after that hold a byte above 0x7F.
 void scanfrom(std::FILE* file, long long from, long long reported, report& out) {
     linereader reader(file);
     line current;

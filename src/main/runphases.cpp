@@ -1,6 +1,5 @@
 #include "runphases.h"
 
-
 #include <optional>
 
 #include "checks/charscan.h"
