@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fuzzinput.h"
+#include "gamelist/gamelistimport.h"
 #include "main/runphases.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,8 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::FILE* cheatfile = openbytes(cheats.data(), cheats.size());
     // Every other input with diagnostics too, which read on past the end
     // marker and replay the cross-check.
-    diagnostics findings(sink, "cheat.dat");
-    runphases({gamelistfile, cheatfile, sink, sink, sink, size % 2 == 0 ? &findings : nullptr}, list);
+    reportwriter lines(sink);
+    diagnostics findings(lines, "cheat.dat");
+    importgamelist(gamelistfile, list);
+    runphases({cheatfile, sink, sink, sink, size % 2 == 0 ? &findings : nullptr}, list);
     std::fclose(gamelistfile);
     std::fclose(cheatfile);
     return 0;

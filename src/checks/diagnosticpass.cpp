@@ -30,7 +30,7 @@ void diagnosticpass::online(const line& current, linekind kind) {
     for (; nextmismatch_ < mismatchcount_ && firstblocks[mismatched_[nextmismatch_]] == current.number;
          ++nextmismatch_) {
         const gameentry& game = list_.games[mismatched_[nextmismatch_]];
-        out_.titlemismatch({line_.text(), 1}, title_.text, game.shortname, game.title);
+        out_.titlemismatch(at(text_), title_.text, game.shortname, game.title);
     }
     if (current.highbyte) {
         const char* c = text_;
@@ -79,7 +79,7 @@ void diagnosticpass::suggest(location where) {
 
 void diagnosticpass::onfieldissue(unsigned checks, const char* firstfailed) { out_.fieldissue(at(firstfailed), checks); }
 
-void diagnosticpass::onwarning() { out_.zerovalue({line_.text(), 1}); }
+void diagnosticpass::onwarning() { out_.zerovalue(at(text_)); }
 
 void diagnosticpass::finish(linereader& reader) {
     for (line rest; reader.next(rest);) {

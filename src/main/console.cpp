@@ -1,8 +1,33 @@
 #include "console.h"
 
+#include <string>
+
+#include "report/escaped.h"
+#include "version.h"
+
+namespace {
+
+// Says one problem on standard error: "vettle: error: ..." and the parts.
+void problem(const char* severity, std::initializer_list<std::string> parts) {
+    std::string text = std::string("vettle: ") + severity + ": ";
+    for (const std::string& part : parts) text += part;
+    text += "\n";
+    std::fputs(text.c_str(), stderr);
+}
+
+// A sentence with a name at "%s", written without a format made of input.
+std::string filledin(const char* sentence, const char* name) {
+    std::string text = sentence;
+    std::size_t at = text.find("%s");
+    if (at != std::string::npos && name != nullptr) text.replace(at, 2, escaped(name));
+    return text;
+}
+
+}  // namespace
+
 void console::banner() const {
-    if (diagnostics_) return;
-    std::fputs("Vettle v0.11\n"
+    if (quiet_) return;
+    std::fputs("Vettle v" VETTLE_VERSION "\n"
                "Run with mame.exe and cheat.dat in the same directory\n"
                "\n"
                "Importing data from MAME\n",
@@ -11,9 +36,8 @@ void console::banner() const {
 }
 
 void console::emulatorfailed() const {
-    if (diagnostics_) {
-        std::fputs("vettle: warning: can't get output from MAME; check the MAME.EXE filename and path are correct\n",
-                   stderr);
+    if (quiet_) {
+        problem("warning", {"can't get output from MAME; check the MAME.EXE filename and path are correct"});
     } else {
         std::fputs("Error can't get output from MAME.\n"
                    "Check the MAME.EXE filename and path are correct.\n",
@@ -22,61 +46,92 @@ void console::emulatorfailed() const {
 }
 
 void console::emulatornotstarted(const char* program, const char* why) const {
-    if (diagnostics_) {
-        std::fprintf(stderr, "vettle: warning: can't run '%s': %s\n", program, why);
+    if (quiet_) {
+        problem("warning", {"can't run '", escaped(program), "': ", why});
     } else {
-        std::printf("Error can't run '%s': %s.\nCheck the emulator's filename and path are correct.\n", program, why);
+        std::fputs(("Error can't run '" + escaped(program) + "': " + why +
+                    ".\nCheck the emulator's filename and path are correct.\n")
+                       .c_str(),
+                   stdout);
+    }
+}
+
+void console::emulatornotrun(const char* program, const char* why) const {
+    if (quiet_) problem("warning", {"can't run '", escaped(program), "': ", why, "; the game list is empty"});
+}
+
+void console::emulatorcrashed(const char* why) const {
+    if (quiet_) {
+        problem("error", {"MAME ended by ", why, ", so its game list is cut short; nothing was checked"});
+    } else {
+        std::fputs(("\nMAME ended by " + std::string(why) + ", so its game list is cut short.\nNothing was checked.\n\n")
+                       .c_str(),
+                   stdout);
     }
 }
 
 void console::cannotopen(const char* name, const char* reason, const char* other) const {
-    if (diagnostics_) {
-        std::fprintf(stderr, "vettle: error: failed to read from '%s'", name);
-        if (reason != nullptr) {
-            std::fputs(". ", stderr);
-            std::fprintf(stderr, reason, other);
-        }
-        std::fputs("\n", stderr);
+    std::string because = reason != nullptr ? filledin(reason, other) : std::string();
+    if (quiet_) {
+        problem("error", {"failed to read from '", escaped(name), "'", because.empty() ? "" : ". ", because});
         return;
     }
-    std::printf("\nFailed to read from '%s'. Please check filename.\n", name);
-    if (reason != nullptr) {
-        std::printf(reason, other);
-        std::printf("\n");
-    }
-    std::printf("\n");
+    std::string text = "\nFailed to read from '" + escaped(name) + "'. Please check filename.\n";
+    if (!because.empty()) text += because + "\n";
+    std::fputs((text + "\n").c_str(), stdout);
 }
 
 void console::toomanygames(int limit) const {
-    if (diagnostics_) {
-        std::fprintf(stderr,
-                     "vettle: error: MAME output lists more than %d games, the most this version can hold; "
-                     "nothing was checked\n",
-                     limit);
+    std::string most = std::to_string(limit);
+    if (quiet_) {
+        problem("error", {"MAME output lists more than ", most, " games, the most this version can hold; nothing was checked"});
     } else {
-        std::printf("\nMAME output lists more than %d games, the most this version can hold.\n"
-                    "Nothing was checked.\n\n",
-                    limit);
+        std::fputs(("\nMAME output lists more than " + most + " games, the most this version can hold.\nNothing was checked.\n\n").c_str(), stdout);
     }
 }
 
 void console::failed(const char* what, const char* name, const char* consequence) const {
-    if (diagnostics_) {
-        std::fprintf(stderr, "vettle: error: failed to %s '%s'. %s\n", what, name, consequence);
+    if (quiet_) {
+        problem("error", {"failed to ", what, " '", escaped(name), "'. ", consequence});
     } else {
-        std::printf("\nFailed to %s '%s'. %s\n\n", what, name, consequence);
+        std::fputs(("\nFailed to " + std::string(what) + " '" + escaped(name) + "'. " + consequence + "\n\n").c_str(),
+                   stdout);
+    }
+}
+
+void console::notagamelist(const char* name, long long line, long long column, const char* reason) const {
+    std::string where = std::to_string(line) + ":" + std::to_string(column);
+    if (quiet_) {
+        problem("error", {escaped(name), ":", where, ": ", reason, "; the game list cannot be read, nothing was checked"});
+    } else {
+        std::fputs(("\nFailed to read the game list '" + escaped(name) + "' at line " + std::to_string(line) +
+                    ", column " + std::to_string(column) + ": " + reason + ".\nNothing was checked.\n\n")
+                       .c_str(),
+                   stdout);
     }
 }
 
 void console::completed(const char* results, const char* warnings) const {
-    if (diagnostics_) return;
-    std::printf("\nCheat file check completed\nResults saved to %s and 'warnings' to %s\n", results, warnings);
+    if (quiet_) return;
+    std::fputs(("\nCheat file check completed\nResults saved to " + escaped(results) + " and 'warnings' to " +
+                escaped(warnings) + "\n")
+                   .c_str(),
+               stdout);
+}
+
+void console::completedwithoutreports() const {
+    if (quiet_) return;
+    std::fputs("\nCheat file check completed\nNo reports were written (--no-reports)\n", stdout);
 }
 
 void console::tempnotdeleted(const char* name) const {
-    if (diagnostics_) {
-        std::fprintf(stderr, "vettle: warning: failed to delete '%s'. The reports are complete.\n", name);
+    if (quiet_) {
+        problem("warning", {"failed to delete '", escaped(name), "'. The reports are complete."});
     } else {
-        std::printf("\nFailed to delete '%s'. The reports are complete.\n", name);
+        std::fputs(("\nFailed to delete '" + escaped(name) + "'. The reports are complete.\n").c_str(), stdout);
     }
+}
+
+void console::outputfailed(const char* why) const {
+    problem("error", {"failed to write to standard output: ", why});
 }

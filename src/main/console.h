@@ -5,26 +5,36 @@
 // Everything the run driver says. Normally the transcript, on standard
 // output; when standard output carries diagnostics, only what went wrong,
 // one "vettle: error: ..." or "vettle: warning: ..." line each on standard
-// error. Names come from the command line and the host, and are only ever
-// printed as they are.
+// error. Names come from the command line and the host and are shown with
+// their control characters escaped.
 class console {
 public:
-    explicit console(bool diagnostics) : diagnostics_(diagnostics) {}
+    explicit console(bool quiet) : quiet_(quiet) {}
 
     // Where the transcript goes: standard output, or nowhere.
-    std::FILE* transcript() const { return diagnostics_ ? nullptr : stdout; }
+    std::FILE* transcript() const { return quiet_ ? nullptr : stdout; }
 
     void banner() const;
     void emulatorfailed() const;  // it ended with exit code 1
     void emulatornotstarted(const char* program, const char* why) const;
-    // `reason`, when given, is a sentence that may name `other` with %s.
-    void cannotopen(const char* name, const char* reason = nullptr, const char* other = "") const;
+    // The command interpreter could not run the emulator; said only where
+    // the transcript is not shown, which has always said nothing of it.
+    void emulatornotrun(const char* program, const char* why) const;
+    void emulatorcrashed(const char* why) const;
+    // `reason`, when given, is a sentence; `other`, when given, a name that
+    // stands in it at "%s".
+    void cannotopen(const char* name, const char* reason = nullptr, const char* other = nullptr) const;
     void toomanygames(int limit) const;
     // `what` is "read all of" or "write to"; `consequence` a sentence.
     void failed(const char* what, const char* name, const char* consequence) const;
+    // A game list that is not one: where and why.
+    void notagamelist(const char* name, long long line, long long column, const char* reason) const;
     void completed(const char* results, const char* warnings) const;
+    void completedwithoutreports() const;
     void tempnotdeleted(const char* name) const;
+    // Standard output, where it is the product, could not be written.
+    void outputfailed(const char* why) const;
 
 private:
-    bool diagnostics_;
+    bool quiet_;
 };

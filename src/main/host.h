@@ -1,25 +1,41 @@
 #pragma once
 
-// The one place that knows the host: signals, running the emulator, and
-// removing files by name.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The one place that knows the host: arguments, signals, running the
+// emulator, opening and removing files by name. Names are UTF-8 on every
+// host.
 
 // First thing in a run: a console whose reader has gone must not end the
 // tool, and the emulator's end must be seen whatever signal dispositions
 // the tool was started with.
 void preparehost();
 
-// Runs a command line through the host's command interpreter, which looks
-// for the program in the current folder first, and returns the command's
-// exit code (-1 when the interpreter could not be run). An interrupt that
-// ends the command ends the tool the same way, so that nothing is written
-// from a list cut short.
-int runcommand(const char* command);
+// The command line's arguments, the program's name first, as UTF-8.
+std::vector<std::string> hostarguments(int argc, char** argv);
 
+// How a program run for its output ended.
 struct programrun {
-    enum { ran, notstarted, nooutput } outcome;
-    int exitcode;    // when it ran
-    char why[160];   // when it did not start: "not found", or the host's words
+    enum {
+        ran,         // it exited; `exitcode` holds its code
+        crashed,     // it ended by a signal (or a Windows exception): its output is cut short
+        notstarted,  // it could not be started; its output is empty
+        nooutput,    // the output file could not be made; nothing was started
+    } outcome;
+    int exitcode;   // when it ran
+    char why[160];  // when it crashed ("signal 11 (Segmentation fault)") or did not start ("not found")
 };
+
+// Runs a simple command line (a program, its arguments, redirections)
+// through the host's command interpreter, which looks for the program in
+// the current folder first and runs it in its own place where the host
+// can, so that a program that crashes is seen to. The interpreter's own
+// failure to find or start the program counts as not started. An
+// interrupt that ends the command ends the tool the same way, so that
+// nothing is written from a list cut short.
+programrun runcommand(const char* command);
 
 // Runs `program` with the one argument `argument`, no interpreter between,
 // its standard output going to `outputname`, which must not exist and is
@@ -29,9 +45,23 @@ struct programrun {
 // the output file is still created, empty.
 programrun runprogram(const char* program, const char* argument, const char* outputname);
 
+// std::fopen for a UTF-8 name.
+std::FILE* openfile(const char* name, const char* mode);
+
 // Removes the file `name` (a link itself, never what it points to). True
 // when no file of that name is left.
 bool removefile(const char* name);
 
-// Standard input gives its bytes unchanged, as a file opened in binary does.
+// Whether standard input is the file `name` itself (not a copy of it).
+bool stdinisfile(const char* name);
+
+// Standard input gives its bytes unchanged, as a file opened in binary does;
+// standard output takes them unchanged.
 void makestdinbinary();
+void makestdoutbinary();
+
+// The words the host has for an error number.
+std::string errortext(int error);
+
+// True when a write failed only because its reader has gone (a pipe).
+bool readerhasgone(int error);

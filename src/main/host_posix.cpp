@@ -69,9 +69,10 @@ void followinterrupt(int status) {
     }
 }
 
-// Starts `path` and waits for it. The exit code as a shell gives it, or -1
-// with `error` set when it could not be started.
-int spawnandwait(const char* path, char* const argv[], char* const envp[], int outputfd, int& error) {
+// Starts `path` and waits for it: how it ended, with `error` set when it
+// could not be started.
+programrun spawnandwait(const char* path, char* const argv[], char* const envp[], int outputfd, int& error) {
+    programrun run{programrun::notstarted, 0, ""};
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
@@ -88,17 +89,27 @@ int spawnandwait(const char* path, char* const argv[], char* const envp[], int o
     error = posix_spawn(&child, path, &actions, &attributes, argv, envp);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    if (error != 0) return -1;
+    if (error != 0) return run;
 
     int status = 0;
     while (waitpid(child, &status, 0) == -1) {
         if (errno != EINTR) {
             error = errno;
-            return -1;
+            return run;
         }
     }
     followinterrupt(status);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (WIFSIGNALED(status)) {
+        // A shell that runs the emulator in its own place passes its death
+        // on; one that ran it as a child says 128 + N, which a program may
+        // also exit with, so that is taken as a plain exit code.
+        run.outcome = programrun::crashed;
+        std::snprintf(run.why, sizeof run.why, "signal %d (%s)", WTERMSIG(status), strsignal(WTERMSIG(status)));
+        return run;
+    }
+    run.outcome = programrun::ran;
+    run.exitcode = WEXITSTATUS(status);
+    return run;
 }
 
 // Where a bare program name is looked for: the current folder first, as on
@@ -141,7 +152,9 @@ void preparehost() {
     std::signal(SIGCHLD, SIG_DFL);
 }
 
-int runcommand(const char* command) {
+std::vector<std::string> hostarguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+programrun runcommand(const char* command) {
     std::string path = "PATH=" + searchpath();
     std::vector<char*> environment;
     for (char** variable = environ; *variable != nullptr; ++variable) {
@@ -149,11 +162,22 @@ int runcommand(const char* command) {
     }
     environment.push_back(path.data());
     environment.push_back(nullptr);
+    // In the shell's own place, so that a program that dies by a signal is
+    // seen to, rather than as the shell's exit code 128 + N.
+    std::string inplace = std::string("exec ") + command;
     char shell[] = "sh";
     char option[] = "-c";
-    char* const argv[] = {shell, option, const_cast<char*>(command), nullptr};
+    char* const argv[] = {shell, option, inplace.data(), nullptr};
     int error = 0;
-    return spawnandwait("/bin/sh", argv, environment.data(), -1, error);
+    programrun run = spawnandwait("/bin/sh", argv, environment.data(), -1, error);
+    if (run.outcome == programrun::notstarted) {
+        std::snprintf(run.why, sizeof run.why, "%s", std::strerror(error));
+    } else if (run.outcome == programrun::ran && (run.exitcode == 126 || run.exitcode == 127)) {
+        // The shell's words for a command it could not find or start.
+        run.outcome = programrun::notstarted;
+        std::snprintf(run.why, sizeof run.why, "%s", run.exitcode == 127 ? "not found" : "cannot be started");
+    }
+    return run;
 }
 
 programrun runprogram(const char* program, const char* argument, const char* outputname) {
@@ -169,7 +193,7 @@ programrun runprogram(const char* program, const char* argument, const char* out
         error = ENOENT;
     } else {
         char* const argv[] = {const_cast<char*>(program), const_cast<char*>(argument), nullptr};
-        run.exitcode = spawnandwait(path.c_str(), argv, environ, output, error);
+        run = spawnandwait(path.c_str(), argv, environ, output, error);
     }
     if (error != 0) {
         run.outcome = programrun::notstarted;
@@ -179,6 +203,20 @@ programrun runprogram(const char* program, const char* argument, const char* out
     return run;
 }
 
+std::FILE* openfile(const char* name, const char* mode) { return std::fopen(name, mode); }
+
 bool removefile(const char* name) { return unlink(name) == 0 || errno == ENOENT; }
 
-void makestdinbinary() {}  // POSIX streams never translate
+bool stdinisfile(const char* name) {
+    struct stat input, file;
+    return fstat(STDIN_FILENO, &input) == 0 && stat(name, &file) == 0 && input.st_dev == file.st_dev &&
+           input.st_ino == file.st_ino;
+}
+
+// POSIX streams never translate.
+void makestdinbinary() {}
+void makestdoutbinary() {}
+
+std::string errortext(int error) { return std::strerror(error); }
+
+bool readerhasgone(int error) { return error == EPIPE; }

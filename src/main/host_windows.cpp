@@ -2,40 +2,78 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "host.h"
 
+// Names, arguments and the environment are UTF-16 here; the tool keeps
+// them as UTF-8 and turns them back only where it calls Windows.
+
 namespace {
 
-bool isfile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+std::wstring wide(const std::string& text) {
+    if (text.empty()) return {};
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    return result;
+}
+
+std::string narrow(const wchar_t* text, std::size_t size) {
+    if (size == 0) return {};
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), result.data(), length, nullptr, nullptr);
+    return result;
+}
+
+std::string narrow(const std::wstring& text) { return narrow(text.data(), text.size()); }
+
+bool isfile(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool endswith(const std::wstring& text, const wchar_t* ending) {
+    std::size_t length = std::wcslen(ending);
+    return text.size() >= length && _wcsicmp(text.c_str() + text.size() - length, ending) == 0;
+}
+
+// NAME.exe first, then NAME as it stands, as cmd.exe tries extensions
+// before the bare name.
+std::wstring programin(const std::wstring& candidate) {
+    if (!endswith(candidate, L".exe") && isfile(candidate + L".exe")) return candidate + L".exe";
+    return isfile(candidate) ? candidate : std::wstring();
+}
+
 // As cmd.exe finds a program: the current folder first, then each folder
-// on PATH, the name as given and with .exe added. A name with a folder in
-// it is left to CreateProcess. Empty when not found.
-std::string findprogram(const char* program) {
-    if (std::strpbrk(program, "\\/:") != nullptr) return program;
-    if (*program == '\0') return {};
-    const char* inherited = std::getenv("PATH");
-    std::string folders = std::string(".;") + (inherited != nullptr ? inherited : "");
+// on PATH, with the quotes installers put around some of them taken off.
+// A name with a folder in it is looked for there alone. Empty when not
+// found.
+std::wstring findprogram(const std::wstring& program) {
+    if (program.empty()) return {};
+    if (program.find_first_of(L"\\/:") != std::wstring::npos) return programin(program);
+    const wchar_t* inherited = _wgetenv(L"PATH");
+    std::wstring folders = std::wstring(L".;") + (inherited != nullptr ? inherited : L"");
     std::size_t start = 0;
     for (;;) {
-        std::size_t end = folders.find(';', start);
-        std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!folder.empty()) {
-            std::string candidate = folder + "\\" + program;
-            if (isfile(candidate)) return candidate;
-            if (isfile(candidate + ".exe")) return candidate + ".exe";
+        std::size_t end = folders.find(L';', start);
+        std::wstring folder = folders.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"') {
+            folder = folder.substr(1, folder.size() - 2);
         }
-        if (end == std::string::npos) return {};
+        if (!folder.empty()) {
+            std::wstring found = programin(folder + L"\\" + program);
+            if (!found.empty()) return found;
+        }
+        if (end == std::wstring::npos) return {};
         start = end + 1;
     }
 }
@@ -46,12 +84,28 @@ void describeerror(DWORD error, char* why, std::size_t size) {
         std::snprintf(why, size, "not found");
         return;
     }
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                  why, static_cast<DWORD>(size), nullptr);
-    while (length > 0 && (why[length - 1] == '\n' || why[length - 1] == '\r' || why[length - 1] == '.')) {
-        why[--length] = '\0';
+    wchar_t text[160];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                  text, sizeof text / sizeof text[0], nullptr);
+    while (length > 0 && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L'.')) {
+        --length;
     }
-    if (length == 0) std::snprintf(why, size, "Windows error %lu", static_cast<unsigned long>(error));
+    if (length == 0) {
+        std::snprintf(why, size, "Windows error %lu", static_cast<unsigned long>(error));
+    } else {
+        std::snprintf(why, size, "%s", narrow(text, length).c_str());
+    }
+}
+
+// An exit status of 0xC0000000 and above is an exception's NTSTATUS: the
+// program crashed (0xC0000005, an access violation, say).
+programrun ended(DWORD code) {
+    programrun run{programrun::ran, static_cast<int>(code), ""};
+    if (code >= 0xC0000000u) {
+        run.outcome = programrun::crashed;
+        std::snprintf(run.why, sizeof run.why, "status 0x%08lX", static_cast<unsigned long>(code));
+    }
+    return run;
 }
 
 }  // namespace
@@ -60,38 +114,61 @@ void describeerror(DWORD error, char* why, std::size_t size) {
 // reader has gone only fails the writes to it.
 void preparehost() {}
 
+std::vector<std::string> hostarguments(int, char**) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    for (int i = 0; i < count; ++i) result.push_back(narrow(arguments[i], std::wcslen(arguments[i])));
+    LocalFree(arguments);
+    return result;
+}
+
 // cmd.exe looks in the current folder first and gives back the command's
-// exit code.
-int runcommand(const char* command) { return std::system(command); }
+// exit code; 9009 is its own for a command it does not know.
+programrun runcommand(const char* command) {
+    std::fflush(nullptr);
+    programrun run = ended(static_cast<DWORD>(_wsystem(wide(command).c_str())));
+    if (run.outcome == programrun::ran && run.exitcode == 9009) {
+        run.outcome = programrun::notstarted;
+        std::snprintf(run.why, sizeof run.why, "not found");
+    }
+    return run;
+}
 
 programrun runprogram(const char* program, const char* argument, const char* outputname) {
     programrun run{programrun::ran, 0, ""};
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE output = CreateFileA(outputname, GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_NEW,
+    HANDLE output = CreateFileW(wide(outputname).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) {
         run.outcome = programrun::nooutput;
         return run;
     }
-    std::string path = findprogram(program);
+    std::wstring path = findprogram(wide(program));
     if (path.empty()) {
         run.outcome = programrun::notstarted;
         describeerror(ERROR_FILE_NOT_FOUND, run.why, sizeof run.why);
+    } else if (endswith(path, L".bat") || endswith(path, L".cmd")) {
+        // CreateProcess hands these to cmd.exe, which would expand %...%
+        // and more in the name and the arguments.
+        run.outcome = programrun::notstarted;
+        std::snprintf(run.why, sizeof run.why,
+                      "it is a batch file, whose name and arguments cmd.exe would expand; name the emulator's .exe");
     } else {
-        std::string commandline = "\"" + path + "\" " + argument;
-        STARTUPINFOA startup{};
+        std::wstring commandline = L"\"" + path + L"\" " + wide(argument);
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = output;
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
         PROCESS_INFORMATION process{};
-        if (CreateProcessA(nullptr, commandline.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+        if (CreateProcessW(path.c_str(), commandline.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                            &process)) {
             WaitForSingleObject(process.hProcess, INFINITE);
             DWORD code = 0;
             GetExitCodeProcess(process.hProcess, &code);
-            run.exitcode = static_cast<int>(code);
+            run = ended(code);
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
         } else {
@@ -103,6 +180,25 @@ programrun runprogram(const char* program, const char* argument, const char* out
     return run;
 }
 
-bool removefile(const char* name) { return std::remove(name) == 0 || errno == ENOENT; }
+std::FILE* openfile(const char* name, const char* mode) { return _wfopen(wide(name).c_str(), wide(mode).c_str()); }
+
+bool removefile(const char* name) { return _wremove(wide(name).c_str()) == 0 || errno == ENOENT; }
+
+bool stdinisfile(const char* name) {
+    BY_HANDLE_FILE_INFORMATION input, file;
+    if (!GetFileInformationByHandle(GetStdHandle(STD_INPUT_HANDLE), &input)) return false;
+    HANDLE handle = CreateFileW(wide(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(handle, &file);
+    CloseHandle(handle);
+    return known && input.dwVolumeSerialNumber == file.dwVolumeSerialNumber &&
+           input.nFileIndexHigh == file.nFileIndexHigh && input.nFileIndexLow == file.nFileIndexLow;
+}
 
 void makestdinbinary() { _setmode(_fileno(stdin), _O_BINARY); }
+void makestdoutbinary() { _setmode(_fileno(stdout), _O_BINARY); }
+
+std::string errortext(int error) { return std::strerror(error); }
+
+bool readerhasgone(int error) { return error == EPIPE; }

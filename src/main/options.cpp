@@ -1,13 +1,13 @@
 #include "options.h"
 
-#include <cstring>
+#include <cstddef>
 
 namespace {
 
 struct knownoption {
     const char* name;
     const char* alias;
-    const char* options::*value;  // options that take a value
+    std::string options::*value;  // options that take a value
     bool options::*flag;          // options that do not
     options::action action;       // what a bare option asks for
 };
@@ -21,16 +21,22 @@ const knownoption knownoptions[] = {
     {"--strict", nullptr, nullptr, &options::strict, options::action::check},
     {"--diagnostics", nullptr, nullptr, &options::diagnostics, options::action::check},
 };
+constexpr std::size_t knowncount = sizeof knownoptions / sizeof knownoptions[0];
 
 // Matches "--name" and "--name=value"; `value` is then what follows the '='.
-const knownoption* findoption(const char* argument, const char*& value) {
+const knownoption* findoption(const std::string& argument, const std::string*& value, std::string& after) {
     for (const knownoption& known : knownoptions) {
-        std::size_t length = std::strlen(known.name);
-        if (std::strncmp(argument, known.name, length) == 0 && (argument[length] == '\0' || argument[length] == '=')) {
-            value = argument[length] == '=' ? argument + length + 1 : nullptr;
+        std::string name = known.name;
+        if (argument.compare(0, name.size(), name) == 0 &&
+            (argument.size() == name.size() || argument[name.size()] == '=')) {
+            value = nullptr;
+            if (argument.size() > name.size()) {
+                after = argument.substr(name.size() + 1);
+                value = &after;
+            }
             return &known;
         }
-        if (known.alias != nullptr && std::strcmp(argument, known.alias) == 0) {
+        if (known.alias != nullptr && argument == known.alias) {
             value = nullptr;
             return &known;
         }
@@ -38,73 +44,74 @@ const knownoption* findoption(const char* argument, const char*& value) {
     return nullptr;
 }
 
-options usageerror(options result, const char* problem, const char* culprit) {
+options usageerror(options result, const std::string& problem) {
     result.what = options::action::usageerror;
     result.problem = problem;
-    result.culprit = culprit;
     return result;
 }
 
 }  // namespace
 
-options parseoptions(int argc, char** argv) {
+options parseoptions(const std::vector<std::string>& arguments) {
     options result;
-    bool asked[sizeof knownoptions / sizeof knownoptions[0]] = {};
+    bool asked[knowncount] = {};
     options::action wanted = options::action::check;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        const char* value = nullptr;
-        const knownoption* known = findoption(argument, value);
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const std::string* value = nullptr;
+        std::string after;
+        const knownoption* known = findoption(argument, value, after);
         if (known == nullptr) {
-            return usageerror(result, argument[0] == '-' ? "unknown option '%s'" : "unexpected argument '%s'",
-                              argument);
+            return usageerror(result, (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument + "'");
         }
+        const std::string name = known->name;
         bool& seen = asked[known - knownoptions];
-        if (seen) return usageerror(result, "option '%s' is given twice", known->name);
+        if (seen) return usageerror(result, "option '" + name + "' is given twice");
         seen = true;
         if (known->value == nullptr) {
-            if (value != nullptr) return usageerror(result, "option '%s' takes no value", known->name);
+            if (value != nullptr) return usageerror(result, "option '" + name + "' takes no value");
             if (known->flag != nullptr) result.*(known->flag) = true;
             if (known->action != options::action::check && wanted == options::action::check) wanted = known->action;
             continue;
         }
-        if (value == nullptr && i + 1 < argc) value = argv[++i];
-        if (value == nullptr || *value == '\0') return usageerror(result, "option '%s' needs a value", known->name);
-        result.*(known->value) = value;
+        if (value == nullptr && i + 1 < arguments.size()) value = &arguments[++i];
+        if (value == nullptr || value->empty()) return usageerror(result, "option '" + name + "' needs a value");
+        result.*(known->value) = *value;
     }
-    if (result.gamelist != nullptr && result.emulator != nullptr) {
-        return usageerror(result, "option '%s' cannot be used with '--game-list'", "--emulator");
+    if (!result.gamelist.empty() && !result.emulator.empty()) {
+        return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
     }
     result.what = wanted;
     return result;
 }
 
-const char* const usagetext =
-    "Usage: vettle [--game-list FILE | --emulator PROGRAM] [--cheat-file FILE] [--strict]\n"
-    "              [--diagnostics]\n"
-    "       vettle --help | --version\n"
-    "\n"
-    "Checks a MAME cheat file against the emulator's game list. Without options\n"
-    "it runs \"mame.exe -listfull\" and reads cheat.dat, both in the current\n"
-    "folder. The reports, cheatscanresults.txt and cheatscanwarnings.txt, are\n"
-    "always written to the current folder.\n"
-    "\n"
-    "  --game-list FILE    read the game list from FILE, a saved -listfull output\n"
-    "                      (- for standard input); no emulator is run\n"
-    "  --emulator PROGRAM  run PROGRAM -listfull instead of mame.exe, without a shell\n"
-    "  --cheat-file FILE   check FILE instead of cheat.dat\n"
-    "  --strict            exit with 1 when the results report has any finding\n"
-    "  --diagnostics       print each finding as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
-    "                      [CHECK], in the order of the file, instead of the\n"
-    "                      console transcript\n"
-    "  -h, --help          show this text\n"
-    "  --version           show the version\n"
-    "\n"
-    "Exit codes: 0 checked; 1 findings, with --strict; 2 bad command line;\n"
-    "3 a file could not be opened; 4 more than 10000 games; 5 an input could\n"
-    "not be read to its end; 6 a report could not be written in full.\n"
-    "\n"
-    "Examples:\n"
-    "  mame -listfull > games.txt\n"
-    "  vettle --game-list games.txt --cheat-file cheats/cheat.dat --strict\n"
-    "  vettle.exe --emulator \"C:\\Program Files\\MAME\\mame.exe\"\n";
+std::string usagetext() {
+    return "Usage: vettle [--game-list FILE | --emulator PROGRAM] [--cheat-file FILE] [--strict]\n"
+           "              [--diagnostics]\n"
+           "       vettle --help | --version\n"
+           "\n"
+           "Checks a MAME cheat file against the emulator's game list. Without options\n"
+           "it runs \"mame.exe -listfull\" and reads cheat.dat, both in the current\n"
+           "folder. The reports, cheatscanresults.txt and cheatscanwarnings.txt, are\n"
+           "always written to the current folder.\n"
+           "\n"
+           "  --game-list FILE    read the game list from FILE, a saved -listfull output\n"
+           "                      (- for standard input); no emulator is run\n"
+           "  --emulator PROGRAM  run PROGRAM -listfull instead of mame.exe, without a shell\n"
+           "  --cheat-file FILE   check FILE instead of cheat.dat\n"
+           "  --strict            exit with 1 when the results report has any finding\n"
+           "  --diagnostics       print each finding as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
+           "                      [CHECK], in the order of the file, instead of the\n"
+           "                      console transcript\n"
+           "  -h, --help          show this text\n"
+           "  --version           show the version\n"
+           "\n"
+           "Exit codes: 0 checked; 1 findings, with --strict; 2 bad command line;\n"
+           "3 a file could not be opened; 4 more than 10000 games; 5 an input could\n"
+           "not be read to its end; 6 a report could not be written in full.\n"
+           "\n"
+           "Examples:\n"
+           "  mame -listfull > games.txt\n"
+           "  vettle --game-list games.txt --cheat-file cheats/cheat.dat --strict\n"
+           "  vettle.exe --emulator \"C:\\Program Files\\MAME\\mame.exe\"\n";
+}

@@ -5,7 +5,6 @@
 #include "checks/charscan.h"
 #include "checks/crosscheck.h"
 #include "checks/fieldcheck.h"
-#include "gamelist/gamelistimport.h"
 #include "report/report.h"
 
 namespace {
@@ -35,11 +34,6 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     runstatus status;
     std::FILE* console = files.console;
     prints(console, "Processing MAME Output\n");
-    if (!importgamelist(files.gamelistfile, list)) {
-        status.toomanygames = true;
-        return status;
-    }
-    notereaderror(files.gamelistfile, status.gamelistreadfailed);
     if (console != nullptr) {
         std::fprintf(console, "MAME output successfully processed - current version supports %d games\n\n",
                      list.count);
@@ -80,6 +74,6 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     writesummary(out);
-    status.seriousissue = out.seriousissue;
+    status.fault = out.fault;
     return status;
 }

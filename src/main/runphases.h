@@ -6,7 +6,6 @@
 #include "report/diagnostics.h"
 
 struct runfiles {
-    std::FILE* gamelistfile;
     std::FILE* cheatfile;
     std::FILE* results;
     std::FILE* warnings;
@@ -15,12 +14,10 @@ struct runfiles {
 };
 
 struct runstatus {
-    bool toomanygames = false;  // the run stopped after the import
-    bool gamelistreadfailed = false;
     bool cheatfilereadfailed = false;
-    bool seriousissue = false;  // the results report has findings
+    bool fault = false;  // the results report has findings other than games without cheats
 };
 
-// Everything between opening the files and the completion message: the
-// import, the report headers, the three passes and the closing summary.
+// Everything between reading the game list and the completion message:
+// the report headers, the three passes and the closing summary.
 runstatus runphases(const runfiles& files, gamelist& list);

@@ -1,6 +1,9 @@
 #include "diagnostics.h"
 
+#include "escaped.h"
 #include "report.h"
+
+diagnostics::diagnostics(reportwriter& out, std::string_view filename) : out_(out), filename_(escaped(filename)) {}
 
 void diagnostics::place(location at) {
     out_.put(filename_);
@@ -26,18 +29,8 @@ void diagnostics::start(location at, std::string_view severity) {
 }
 
 void diagnostics::quoted(std::string_view text) {
-    static const char hexdigits[] = "0123456789ABCDEF";
     out_.put('\'');
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out_.put("\\x");
-            out_.put(hexdigits[byte >> 4]);
-            out_.put(hexdigits[byte & 0xF]);
-        } else {
-            out_.put(c);
-        }
-    }
+    putescaped(out_, text);
     out_.put('\'');
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "entrywriter.h"
@@ -19,7 +19,8 @@ struct location {
 // characters, which are written \xNN so that every finding stays one line.
 class diagnostics {
 public:
-    diagnostics(std::FILE* out, std::string_view filename) : out_(out), filename_(filename) {}
+    // Lines go out through `out`; `filename` is shown escaped.
+    diagnostics(reportwriter& out, std::string_view filename);
 
     void unlistedshortname(location at, std::string_view shortname);
     // The listed shortnames whose title is the block's title.
@@ -41,6 +42,6 @@ private:
     void quoted(std::string_view text);
     void end(std::string_view check);
 
-    reportwriter out_;
-    std::string_view filename_;
+    reportwriter& out_;
+    std::string filename_;
 };

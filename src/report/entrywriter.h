@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +10,8 @@
 // Gathers text for one file and hands it over in large writes: the reports
 // of a big cheat file run to hundreds of thousands of entries. Text longer
 // than the room left goes in parts, so nothing is ever cut or overrun. A
-// writer without a file writes nothing.
+// writer without a file writes nothing. The first write that fails is
+// remembered with its error number, for outputs whose loss must be told.
 template <std::size_t capacity>
 class textwriter {
 public:
@@ -54,12 +56,19 @@ public:
         put(std::string_view(digits + start, sizeof digits - start));
     }
     void flush() {
-        if (used_ != 0 && file_ != nullptr) std::fwrite(buffer_, 1, used_, file_);
+        if (used_ != 0 && file_ != nullptr && std::fwrite(buffer_, 1, used_, file_) != used_ && !failed_) {
+            failed_ = true;
+            error_ = errno;
+        }
         used_ = 0;
     }
+    bool failed() const { return failed_; }
+    int error() const { return error_; }
 
 private:
     std::FILE* file_;
+    bool failed_ = false;
+    int error_ = 0;
     std::size_t used_ = 0;
     char buffer_[capacity];
 };

@@ -92,6 +92,7 @@ void writesectionheader(report& out, section where) {
             break;
     }
     out.seriousissue = true;
+    out.fault = out.fault || where != section::nocheatentries;
 }
 
 void opensection(report& out, section where) {

@@ -28,6 +28,9 @@ struct report {
     std::FILE* console;
     // Set when any results section opens; decides the closing summary.
     bool seriousissue = false;
+    // Set when a section of faults opens: every one but the list of games
+    // without cheats, which the game list alone fills.
+    bool fault = false;
     bool opened[sectioncount] = {};
 };
 

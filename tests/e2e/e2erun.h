@@ -7,15 +7,23 @@
 //   reference                     the name of a case whose inputs and
 //                                 expected files count where this case has
 //                                 none of its own
-//   mame.exe (in any folder)      a placeholder for the stand-in
-//   emulator-exit, emulator-wait  read by the stand-in (tools/standin)
+//   stdin-from                    names the file standard input comes from
+//   path-first                    names a folder put first on PATH, in
+//                                 quotes (Windows)
+//   windows-only                  run only where tests run under cmd.exe
+//   NAME.exe (in any folder)      a placeholder for the stand-in
+//   emulator-exit, emulator-wait,
+//   emulator-crash                read by the stand-in (tools/standin)
 //   needs-setup                   run by a test of its own, not by itself
 //   every other file              an input, copied into the run folder and
 //                                 checked unchanged after the run
 //   expected/console.txt          everything printed on standard output
 //   expected/stderr.txt           standard error, when not empty
 //   expected/outcome              "exit N" and "temp remains" or "temp deleted"
+//   expected/NAME-windows.txt     NAME.txt where tests run under cmd.exe
 //   expected/<report>.txt         each report that must exist, byte for byte
+//   expected/no-reports           no report may be made, whatever the
+//                                 reference case expects
 // A run must leave no file but its inputs, its reports and the temporary
 // file. Expected texts end their lines in LF; where the host writes text
 // files with CR LF (Windows), they are compared with each LF turned into
@@ -36,17 +44,25 @@ void writefile(const fs::path& path, const std::string& content);
 // Text as the tool writes it on this host.
 std::string hosttext(const std::string& text);
 
-// A fresh run folder holding the stand-in and the case's inputs, named
-// after the case unless given a name of its own.
+// A fresh run folder holding the stand-in and the case's inputs, in the
+// current test's own folder, named after the case unless given a name of
+// its own.
 fs::path prepare(const std::string& name, const std::string& runname = "");
 
 // Copies the tool into `folder`; returns its file name there.
 fs::path installvettle(const fs::path& folder);
 
 // Runs the tool as users run it, by name from its folder through the
-// host's command interpreter, with the arguments of the case's args file;
-// its output lands in console.out and stderr.out. Returns its exit code.
+// host's command interpreter, as the case's files say (args, stdin-from,
+// path-first); its output lands in console.out and stderr.out. Returns its
+// exit code, -1 when it crashed.
 int runvettle(const fs::path& folder, const std::string& name = "");
+
+// The case's arguments, one a line of its args file.
+std::vector<std::string> argumentsof(const std::string& name);
+
+// Whether the case runs only where tests run under cmd.exe.
+bool windowsonly(const std::string& name);
 
 // The same, with the arguments given.
 int runvettle(const fs::path& folder, const std::vector<std::string>& arguments);

@@ -14,8 +14,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "e2erun.h"
 
@@ -24,10 +26,12 @@ namespace {
 using namespace e2e;
 
 struct launch {
-    bool ignorechildren = false;  // SIGCHLD ignored, as some launchers leave it
-    bool longpath = false;        // PATH of 40 KB whose last folder is the run folder's bin
-    int interrupt = 0;            // sent to the run's process group while the emulator waits
-    bool readerquits = false;     // the console is a pipe whose reader leaves after one line
+    bool ignorechildren = false;     // SIGCHLD ignored, as some launchers leave it
+    bool longpath = false;           // PATH of 40 KB whose last folder is the run folder's bin
+    int interrupt = 0;               // sent to the run's process group while the emulator waits
+    bool readerquits = false;        // the console is a pipe whose reader leaves after one line
+    const char* stdoutto = nullptr;  // standard output goes here instead of console.out
+    std::vector<std::string> arguments;
 };
 
 void waitfor(const std::function<bool()>& ready) {
@@ -36,6 +40,9 @@ void waitfor(const std::function<bool()>& ready) {
 
 // The tool's wait status.
 int launchvettle(const fs::path& folder, const launch& how) {
+    std::vector<char*> argv = {const_cast<char*>("vettle")};
+    for (const std::string& argument : how.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     std::string program = (folder / installvettle(folder)).string();
     std::string directory = folder.string();
     std::string path;
@@ -52,12 +59,14 @@ int launchvettle(const fs::path& folder, const launch& how) {
         if (how.ignorechildren) signal(SIGCHLD, SIG_IGN);
         if (!path.empty()) setenv("PATH", path.c_str(), 1);
         if (chdir(directory.c_str()) != 0) _exit(126);
-        int out = how.readerquits ? console[1] : open("console.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int out = how.readerquits ? console[1]
+                  : how.stdoutto  ? open(how.stdoutto, O_WRONLY)
+                                  : open("console.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = open("stderr.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
         if (how.readerquits) close(console[0]), close(console[1]);
-        execl(program.c_str(), "vettle", static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     setpgid(child, child);
@@ -109,15 +118,20 @@ TEST(HostEdges, AConsoleReaderThatLeavesDoesNotStopTheRun) {
         writefile(folder / "cheat.dat", cheats);
     }
     int reference = runvettle(plain);
-    launch how;
-    how.readerquits = true;
-    int status = launchvettle(piped, how);
-    EXPECT_EQ(exitcodeof(status), reference);
-    EXPECT_FALSE(fs::exists(piped / "vettletemp.tmp"));
-    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
-        EXPECT_TRUE(readfile(piped / report) == readfile(plain / report)) << report << " differs";
+    for (const char* option : {"", "--diagnostics"}) {
+        SCOPED_TRACE(option);
+        launch how;
+        how.readerquits = true;
+        if (*option != '\0') how.arguments = {option};
+        int status = launchvettle(piped, how);
+        EXPECT_EQ(exitcodeof(status), reference);
+        EXPECT_EQ(readfile(piped / "stderr.out"), "");
+        EXPECT_FALSE(fs::exists(piped / "vettletemp.tmp"));
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            EXPECT_TRUE(readfile(piped / report) == readfile(plain / report)) << report << " differs";
+        }
+        EXPECT_GT(fs::file_size(piped / "cheatscanresults.txt"), 200000u);
     }
-    EXPECT_GT(fs::file_size(piped / "cheatscanresults.txt"), 200000u);
 }
 
 TEST(HostEdges, AnInterruptThatEndsTheEmulatorEndsTheToolAndKeepsOldReports) {
@@ -137,6 +151,68 @@ TEST(HostEdges, AnInterruptThatEndsTheEmulatorEndsTheToolAndKeepsOldReports) {
     }
 }
 
+// A list read from a pipe is read whole before any report is touched: an
+// interrupt while it is still arriving leaves the last run's reports.
+TEST(HostEdges, AnInterruptWhileTheListArrivesKeepsOldReports) {
+    fs::path folder = prepare("no-findings");
+    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+        writefile(folder / report, "the previous run's report\n");
+    }
+    int list[2];
+    ASSERT_EQ(pipe(list), 0);
+    std::string program = (folder / installvettle(folder)).string();
+    std::string directory = folder.string();
+    pid_t child = fork();
+    if (child == 0) {
+        setpgid(0, 0);
+        signal(SIGINT, SIG_DFL);
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        dup2(list[0], STDIN_FILENO);
+        close(list[0]), close(list[1]);
+        int out = open("console.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        execl(program.c_str(), "vettle", "--game-list", "-", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    setpgid(child, child);
+    close(list[0]);
+    std::string start = "Name:             Description:\ndkong             \"Donkey Kong (US set 1)\"\n";
+    ASSERT_EQ(write(list[1], start.data(), start.size()), static_cast<ssize_t>(start.size()));
+    // The banner is out once the tool is reading.
+    waitfor([&] { return readfile(folder / "console.out").find("Importing") != std::string::npos; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    kill(-child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(list[1]);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << exitcodeof(status);
+    EXPECT_EQ(WTERMSIG(status), SIGINT);
+    EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
+    EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
+}
+
+// Control characters in a file name stay escaped, so that every finding is
+// one line and the terminal is never moved.
+TEST(HostEdges, ControlCharactersInAFileNameAreEscaped) {
+    fs::path folder = prepare("every-finding");
+    fs::rename(folder / "cheat.dat", folder / "line\nbreak\x1B[2J.dat");
+    launch how;
+    how.arguments = {"--diagnostics", "--cheat-file", "line\nbreak\x1B[2J.dat"};
+    int status = launchvettle(folder, how);
+    EXPECT_EQ(exitcodeof(status), 0);
+    std::istringstream lines(readfile(folder / "console.out"));
+    int count = 0;
+    for (std::string text; std::getline(lines, text); ++count) {
+        EXPECT_EQ(text.rfind("line\\x0Abreak\\x1B[2J.dat:", 0), 0u) << text;
+    }
+    EXPECT_GT(count, 10);
+    fs::remove(folder / "line\nbreak\x1B[2J.dat");
+    how.arguments = {"--cheat-file", "line\nbreak\x1B[2J.dat"};
+    launchvettle(folder, how);
+    EXPECT_NE(readfile(folder / "console.out").find("Failed to read from 'line\\x0Abreak\\x1B[2J.dat'."),
+              std::string::npos);
+}
+
 struct edge {
     const char* what;
     const char* casename;
@@ -153,6 +229,20 @@ launch launchwith(bool launch::*flag) {
 }
 
 pid_t pipewriter = -1;  // writes into the FIFO once a reader opens it
+
+bool linked(const fs::path& folder, const char* link, const char* target) {
+    std::error_code failed;
+    fs::create_symlink(target, folder / link, failed);
+    return !failed;
+}
+
+bool hasfulldisk(const fs::path&) { return fs::exists("/dev/full"); }
+
+launch tofulldisk() {
+    launch how;
+    how.stdoutto = "/dev/full";
+    return how;
+}
 
 const edge edges[] = {
     {"cheat.dat is a FIFO", "cheat-file-is-a-pipe",
@@ -188,6 +278,26 @@ const edge edges[] = {
          return canmakeimmutable(folder);
      },
      {}, true},
+    {"a report is a link to the temporary file", "report-is-a-link-to-the-temp-file",
+     [](const fs::path& folder) { return linked(folder, "cheatscanresults.txt", "vettletemp.tmp"); }, {}},
+    {"the warnings report is a link to the temporary file the named emulator writes",
+     "warnings-report-is-a-link-to-the-temp-file",
+     [](const fs::path& folder) { return linked(folder, "cheatscanwarnings.txt", "vettletemp.tmp"); }, {}},
+    {"the warnings report is a link to the results report", "reports-are-one-file",
+     [](const fs::path& folder) { return linked(folder, "cheatscanwarnings.txt", "cheatscanresults.txt"); }, {}},
+    {"cheat.dat is a link to the temporary file, which is not there yet", "cheat-file-links-to-the-temp-file",
+     [](const fs::path& folder) {
+         fs::remove(folder / "cheat.dat");
+         return linked(folder, "cheat.dat", "vettletemp.tmp");
+     },
+     {}},
+    {"a report is a FIFO", "report-is-a-pipe",
+     [](const fs::path& folder) { return mkfifo((folder / "cheatscanwarnings.txt").c_str(), 0644) == 0; }, {}},
+    {"a report is /dev/null, written once as it is", "warnings-to-dev-null",
+     [](const fs::path& folder) { return linked(folder, "cheatscanwarnings.txt", "/dev/null"); }, {}},
+    {"diagnostics to a full disk", "diagnostics-to-full-disk", hasfulldisk, tofulldisk()},
+    {"help to a full disk", "help-to-full-disk", hasfulldisk, tofulldisk()},
+    {"version to a full disk", "version-to-full-disk", hasfulldisk, tofulldisk()},
     {"started with SIGCHLD ignored", "emulator-exits-1", [](const fs::path&) { return true; }, launchwith(&launch::ignorechildren)},
     {"a PATH of 40 KB with the emulator in its last folder", "no-findings",
      [](const fs::path& folder) {
@@ -206,7 +316,9 @@ TEST(HostEdges, EachEdgeEndsAsItsCaseSays) {
             std::cout << "[  SKIPPED ] " << e.what << ": this host cannot set it up\n";
             continue;
         }
-        int status = launchvettle(folder, e.how);
+        launch how = e.how;
+        how.arguments = argumentsof(e.casename);
+        int status = launchvettle(folder, how);
         if (pipewriter > 0) kill(pipewriter, SIGKILL), waitpid(pipewriter, nullptr, 0), pipewriter = -1;
         if (e.immutabletemp) chattr("-i", folder / "vettletemp.tmp");
         ASSERT_TRUE(WIFEXITED(status));

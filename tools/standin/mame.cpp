@@ -4,7 +4,8 @@
 // listfull.txt it says so on standard error and exits 1, as an emulator that
 // cannot run would. With a file emulator-wait there, it waits that many
 // seconds after printing, as a slow emulator would while a user presses
-// Ctrl-C.
+// Ctrl-C. With a file emulator-crash there, it prints only the first half
+// of the list and crashes.
 
 #include <chrono>
 #include <cstdio>
@@ -12,7 +13,7 @@
 #include <cstring>
 #include <thread>
 
-#include "rawstdout.h"
+#include "standinhost.h"
 
 namespace {
 
@@ -41,9 +42,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     makestdoutraw();
+    std::FILE* crashmark = std::fopen("emulator-crash", "r");
+    std::fseek(list, 0, SEEK_END);
+    long half = std::ftell(list) / 2;
+    std::rewind(list);
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, list)) > 0) {
+    for (long printed = 0; (got = std::fread(buffer, 1, sizeof buffer, list)) > 0; printed += static_cast<long>(got)) {
+        if (crashmark != nullptr && printed + static_cast<long>(got) > half) {
+            std::fwrite(buffer, 1, static_cast<std::size_t>(half - printed), stdout);
+            std::fflush(stdout);
+            crash();
+        }
         std::fwrite(buffer, 1, got, stdout);
     }
     std::fclose(list);

@@ -1,0 +1,49 @@
+#include "filerules.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The folders of a path as they really are, the last name left as it is.
+fs::path realfolder(const fs::path& path) {
+    std::error_code error;
+    fs::path folder = fs::weakly_canonical(path.parent_path(), error);
+    return (error ? path.parent_path().lexically_normal() : folder) / path.filename();
+}
+
+// Where `name` leads: absolute, its folders resolved, and, when `follow`,
+// its links followed as far as they go, to a place that need not exist.
+fs::path destination(const std::string& name, bool follow) {
+    std::error_code error;
+    fs::path at = realfolder(fs::absolute(fs::u8path(name), error));
+    for (int hops = 0; follow && hops < 40 && fs::is_symlink(at, error); ++hops) {
+        fs::path target = fs::read_symlink(at, error);
+        if (error) break;
+        at = realfolder(target.is_absolute() ? target : at.parent_path() / target);
+    }
+    return at;
+}
+
+}  // namespace
+
+bool samefile(const std::string& a, const std::string& b, bool followb) {
+    std::error_code error;
+    if (fs::equivalent(fs::u8path(a), fs::u8path(b), error) && (followb || !fs::is_symlink(fs::u8path(b), error))) {
+        return true;
+    }
+    return destination(a, true) == destination(b, followb);
+}
+
+bool ispipe(const std::string& name) {
+    std::error_code error;
+    return fs::status(fs::u8path(name), error).type() == fs::file_type::fifo;
+}
+
+bool isregularornew(const std::string& name) {
+    std::error_code error;
+    fs::file_type type = fs::status(fs::u8path(name), error).type();
+    return type == fs::file_type::regular || type == fs::file_type::not_found;
+}

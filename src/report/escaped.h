@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Names and titles from files and the command line as they are, but for
+// control characters, written \xNN, so that a message stays one line and
+// never moves the terminal.
+template <class writer>
+void putescaped(writer& out, std::string_view text) {
+    static const char hexdigits[] = "0123456789ABCDEF";
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            out.put("\\x");
+            out.put(hexdigits[byte >> 4]);
+            out.put(hexdigits[byte & 0xF]);
+        } else {
+            out.put(c);
+        }
+    }
+}
+
+// The same, as a string.
+inline std::string escaped(std::string_view text) {
+    struct collector {
+        std::string text;
+        void put(std::string_view part) { text += part; }
+        void put(char c) { text += c; }
+    } out;
+    putescaped(out, text);
+    return out.text;
+}

@@ -1,3 +1,0 @@
-#include "rawstdout.h"
-
-void makestdoutraw() {}  // standard output is never translated here
