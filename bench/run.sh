@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Times vettle on generated inputs against three `wc -l` passes over the same
 # cheat file, measured in the same run. Called by the bench target:
-#   run.sh <vettle> <stand-in mame.exe> <makeinputs> <measure> <work folder>
+#   run.sh <vettle> <stand-in mame.exe> <makeinputs> <measure> <work folder> <makelistxml>
 # BENCH_MEGABYTES (default 100) and BENCH_RUNS (default 5) change the size
 # of the cheat files and the number of timed runs.
 set -euo pipefail
-vettle=$1 standin=$2 makeinputs=$3 measure=$4 work=$5
+vettle=$1 standin=$2 makeinputs=$3 measure=$4 work=$5 makelistxml=$6
 megabytes=${BENCH_MEGABYTES:-100}
 runs=${BENCH_RUNS:-5}
 
@@ -36,3 +36,19 @@ awk -v r="${seconds[realistic]}" -v a="${seconds[adversarial]}" -v d="$diagnosti
     printf "realistic with --diagnostics: %.3f s, %.2f times the run without\n", d, d / r
 }'
 echo "(median of $runs runs each; reports and the console run in $work/<input>)"
+
+# Reading a -listxml of today's size against expat's own checker, xmlwf.
+if command -v xmlwf >/dev/null; then
+    folder=$work/listxml
+    mkdir -p "$folder"
+    [ -f "$folder/made" ] || { "$makelistxml" "$folder" 48000 && touch "$folder/made"; }
+    read -r toolseconds peakkb < <("$measure" "$runs" "$folder" "$vettle" --game-list games.xml)
+    read -r xmlwfseconds xmlwfkb < <("$measure" "$runs" "$folder" xmlwf games.xml)
+    bytes=$(stat -c %s "$folder/games.xml")
+    awk -v bytes="$bytes" -v t="$toolseconds" -v kb="$peakkb" -v x="$xmlwfseconds" -v xkb="$xmlwfkb" 'BEGIN {
+        printf "\n-listxml of 48000 machines, %.1f MB: vettle %.3f s, %d KB; xmlwf %.3f s, %d KB; ratio %.2f\n",
+            bytes / 1e6, t, kb, x, xkb, t / x
+    }'
+else
+    echo "xmlwf not found (Debian: apt-get install expat): the -listxml case is left out"
+fi

@@ -5,7 +5,7 @@
 
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/cheatfields.h"
-#include "cheatfile/line.h"
+#include "text/line.h"
 #include "cheatfile/linekind.h"
 #include "checks/hexfield.h"
 #include "fuzzinput.h"

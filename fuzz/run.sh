@@ -12,17 +12,24 @@ cmake --build --preset fuzz
 out=build/fuzz
 seeds=$out/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{cheatline_fuzz,gamelistimport_fuzz,wholerun_fuzz} "$out/findings"
+mkdir -p "$seeds"/{cheatline_fuzz,listfull_fuzz,listxml_fuzz,clrmamepro_fuzz,wholerun_fuzz} "$out/findings"
+for list in tests/e2e/cases/game-list-formats/*; do
+    name=$(basename "$list")
+    case "$name" in
+        *.xml|logiqx.dat) cp "$list" "$seeds/listxml_fuzz/$name" ;;
+        clrmamepro.dat|listinfo.txt) cp "$list" "$seeds/clrmamepro_fuzz/$name" ;;
+    esac
+done
 for case in tests/e2e/cases/*/; do
     name=$(basename "$case")
     [ -f "$case/cheat.dat" ] && cp "$case/cheat.dat" "$seeds/cheatline_fuzz/$name"
-    [ -f "$case/listfull.txt" ] && cp "$case/listfull.txt" "$seeds/gamelistimport_fuzz/$name"
+    [ -f "$case/listfull.txt" ] && cp "$case/listfull.txt" "$seeds/listfull_fuzz/$name"
     if [ -f "$case/cheat.dat" ] && [ -f "$case/listfull.txt" ]; then
         { cat "$case/listfull.txt"; printf '\n@@cheat.dat@@\n'; cat "$case/cheat.dat"; } > "$seeds/wholerun_fuzz/$name"
     fi
 done
 
-for harness in cheatline_fuzz gamelistimport_fuzz wholerun_fuzz; do
+for harness in cheatline_fuzz listfull_fuzz listxml_fuzz clrmamepro_fuzz wholerun_fuzz; do
     corpus=$out/corpus/$harness
     mkdir -p "$corpus"
     echo "== $harness: ${seconds}s"

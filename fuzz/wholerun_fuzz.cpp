@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzzinput.h"
-#include "gamelist/gamelistimport.h"
+#include "gamelist/readgamelist.h"
 #include "main/runphases.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // marker and replay the cross-check.
     reportwriter lines(sink);
     diagnostics findings(lines, "cheat.dat");
-    importgamelist(gamelistfile, list);
+    readgamelist(gamelistfile, list, true);
     runphases({cheatfile, sink, sink, sink, size % 2 == 0 ? &findings : nullptr}, list);
     std::fclose(gamelistfile);
     std::fclose(cheatfile);

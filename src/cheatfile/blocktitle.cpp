@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "textcopy.h"
-#include "token.h"
+#include "text/textcopy.h"
+#include "text/token.h"
 
 void takeblocktitle(std::string_view titleline, blocktitle& out) {
     std::string_view rest = titleline;

@@ -1,6 +1,6 @@
 #include "cheatfields.h"
 
-#include "eightbytes.h"
+#include "text/eightbytes.h"
 
 std::string_view nextfield(const char*& c, const char* end) {
     while (c != end && *c == ':') {

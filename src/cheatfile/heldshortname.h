@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "line.h"
-#include "textcopy.h"
+#include "text/line.h"
+#include "text/textcopy.h"
 
 // A shortname kept after its line is gone, held whole: a shortname can be as
 // long as a line, and two long ones must never compare equal by accident.

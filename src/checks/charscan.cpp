@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "cheatfile/linecounter.h"
+#include "text/linecounter.h"
 
 namespace {
 

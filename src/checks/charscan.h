@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cheatfile/line.h"
+#include "text/line.h"
 #include "report/report.h"
 
 // Second pass: reports every line holding a byte above 0x7F, in the order

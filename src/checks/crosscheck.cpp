@@ -6,7 +6,7 @@
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
-#include "cheatfile/line.h"
+#include "text/line.h"
 #include "cheatfile/linekind.h"
 #include "gamewalk.h"
 
@@ -32,7 +32,7 @@ void checkcheatline(const line& current, crossstate& state, gamelist& list, game
             state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
         }
         marks.hascheats = true;
-        if (!marks.titlematches && std::strcmp(title.text, list.games[found].title) == 0) {
+        if (!marks.titlematches && std::string_view(title.text) == list.games[found].title) {
             marks.titlematches = true;
         }
         return;

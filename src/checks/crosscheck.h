@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cheatfile/line.h"
+#include "text/line.h"
 #include "gamelist/gamelist.h"
 #include "report/report.h"
 

@@ -4,14 +4,20 @@
 #include <cstring>
 
 
-diagnosticpass::diagnosticpass(const gamelist& list, diagnostics& out) : list_(list), out_(out), walk_(list) {}
+diagnosticpass::diagnosticpass(const gamelist& list, diagnostics& out)
+    : firstblocks(std::make_unique<long long[]>(static_cast<std::size_t>(list.count))),
+      list_(list),
+      out_(out),
+      walk_(list),
+      bytitle_(std::make_unique<int[]>(static_cast<std::size_t>(list.count))),
+      mismatched_(std::make_unique<int[]>(static_cast<std::size_t>(list.count))) {}
 
 void diagnosticpass::prepare() {
     const gameentry* games = list_.games;
     for (int i = 0; i < list_.count; ++i) {
         if (games[i].hascheats && !games[i].titlematches) mismatched_[mismatchcount_++] = i;
     }
-    std::sort(mismatched_, mismatched_ + mismatchcount_, [this](int a, int b) {
+    std::sort(mismatched_.get(), mismatched_.get() + mismatchcount_, [this](int a, int b) {
         return firstblocks[a] != firstblocks[b] ? firstblocks[a] < firstblocks[b] : a < b;
     });
 }
@@ -61,17 +67,18 @@ void diagnosticpass::suggest(location where) {
     const gameentry* games = list_.games;
     if (!titlesordered_) {
         for (int i = 0; i < list_.count; ++i) bytitle_[i] = i;
-        std::sort(bytitle_, bytitle_ + list_.count, [games](int a, int b) {
-            int order = std::strcmp(games[a].title, games[b].title);
+        std::sort(bytitle_.get(), bytitle_.get() + list_.count, [games](int a, int b) {
+            int order = compare(games[a].title, games[b].title);
             return order != 0 ? order < 0 : a < b;
         });
         titlesordered_ = true;
     }
-    const int* first = std::lower_bound(bytitle_, bytitle_ + list_.count, title,
+    const int* end = bytitle_.get() + list_.count;
+    const int* first = std::lower_bound(static_cast<const int*>(bytitle_.get()), end, title,
                                         [games](int game, std::string_view t) { return games[game].title < t; });
     std::string_view names[3];
     int count = 0;
-    for (const int* game = first; game != bytitle_ + list_.count && count < 3 && games[*game].title == title; ++game) {
+    for (const int* game = first; game != end && count < 3 && games[*game].title == title; ++game) {
         names[count++] = games[*game].shortname;
     }
     if (count > 0) out_.suggestion(where, title, names, count);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/heldshortname.h"
-#include "cheatfile/line.h"
-#include "cheatfile/linecounter.h"
+#include "text/line.h"
+#include "text/linecounter.h"
 #include "cheatfile/linekind.h"
 #include "gamelist/gamelist.h"
 #include "gamewalk.h"
@@ -15,15 +16,15 @@
 // the line that holds them, so that diagnostics come in the order of the
 // file: where each line stands as an editor counts it, the cross-check's
 // verdicts replayed line by line, the lines its title errors belong to, and
-// the listed games a block title points to. Fixed tables, sized by the
-// game limit.
+// the listed games a block title points to. Its tables are sized once, by
+// the game list.
 class diagnosticpass {
 public:
     diagnosticpass(const gamelist& list, diagnostics& out);
 
     // Filled by the cross-check: the line opening the first block that
     // names each game (see runcrosscheck).
-    long long firstblocks[maxgames];
+    std::unique_ptr<long long[]> firstblocks;
 
     // After the cross-check, before the field check.
     void prepare();
@@ -55,9 +56,9 @@ private:
     long long column_ = 1;        // the current line's first column
     long long nextcolumn_ = 1;    // the same for the line after it
     const char* text_ = nullptr;  // the current line's text
-    int bytitle_[maxgames];       // the games by title, then by place in the list
+    std::unique_ptr<int[]> bytitle_;  // the games by title, then by place in the list
     bool titlesordered_ = false;  // bytitle_ is made on first need
-    int mismatched_[maxgames];    // games whose title never matched, by first block
+    std::unique_ptr<int[]> mismatched_;  // games whose title never matched, by first block
     int mismatchcount_ = 0;
     int nextmismatch_ = 0;
 };

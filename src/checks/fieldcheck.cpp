@@ -5,8 +5,8 @@
 
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
-#include "cheatfile/line.h"
-#include "cheatfile/linecounter.h"
+#include "text/line.h"
+#include "text/linecounter.h"
 #include "cheatfile/linekind.h"
 #include "diagnosticpass.h"
 #include "hexfield.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cheatfile/line.h"
+#include "text/line.h"
 #include "diagnosticpass.h"
 #include "report/report.h"
 

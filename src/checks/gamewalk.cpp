@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "cheatfile/eightbytes.h"
+#include "text/eightbytes.h"
 
 // The walk is one step per entry passed. Where it ends can be found by
 // bisecting the whole sorted table instead: a walk forward from an entry
@@ -15,7 +15,6 @@
 namespace {
 
 constexpr std::size_t keylength = sizeof(std::uint64_t);
-static_assert(shortnamecapacity <= keylength, "a listed shortname must fit its key whole");
 
 // The first eight bytes, most significant first, zero-padded: numbers
 // order as the bytes do, and a shorter name before a longer one it starts.
@@ -31,16 +30,22 @@ std::uint64_t keyof(std::string_view shortname, std::size_t readable) {
     return loadeight(bytes);
 }
 
-// A shortname being looked for, in the form the steps compare.
+// A shortname being looked for, in the form the steps compare. Names hold
+// no NUL byte, so two of up to eight bytes with one key are the same name.
 struct sought {
+    std::string_view name;
     std::uint64_t key;
-    bool longer;  // than any listed shortname, so above a listed name it starts with
+    bool longer;  // than a key holds
 
     sought(std::string_view shortname, std::size_t readable)
-        : key(keyof(shortname, readable)), longer(shortname.size() > keylength) {}
+        : name(shortname), key(keyof(shortname, readable)), longer(shortname.size() > keylength) {}
 
-    int order(std::uint64_t entrykey) const {
-        return (key > entrykey || (key == entrykey && longer)) - (key < entrykey);
+    int order(const gamewalk& walk, int entry) const {
+        std::uint64_t other = walk.keys[entry];
+        if (key != other) return key > other ? 1 : -1;
+        if (!longer && !walk.longnames[entry]) return 0;
+        int text = compare(name, walk.list.games[entry].shortname);
+        return (text > 0) - (text < 0);
     }
 };
 
@@ -48,29 +53,34 @@ struct sought {
 // true for a run of entries from the start and false after it.
 template <class test>
 int runlength(const gamewalk& walk, test holds) {
-    const std::uint64_t* base = walk.keys;
+    int base = 0;
     int remaining = walk.list.count;
     while (remaining > 1) {
         int half = remaining / 2;
-        base = holds(base[half]) ? base + half : base;
+        base = holds(base + half) ? base + half : base;
         remaining -= half;
     }
-    return static_cast<int>(base - walk.keys) + (holds(*base) ? 1 : 0);
+    return base + (holds(base) ? 1 : 0);
 }
 
 // The walk ends at `stop`: a match rests there, a miss one step back the
 // way the walk came.
 int endwalk(gamewalk& walk, int stop, int stepback, const sought& name) {
-    bool found = name.order(walk.keys[stop]) == 0;
+    bool found = name.order(walk, stop) == 0;
     walk.index = found ? stop : stop + stepback;
     return found ? stop : -1;
 }
 
 }  // namespace
 
-gamewalk::gamewalk(const gamelist& games) : list(games), keys{} {
+gamewalk::gamewalk(const gamelist& games)
+    : list(games),
+      keys(std::make_unique<std::uint64_t[]>(static_cast<std::size_t>(games.count))),
+      longnames(std::make_unique<bool[]>(static_cast<std::size_t>(games.count))),
+      marked(std::make_unique<marks[]>(static_cast<std::size_t>(games.count))) {
     for (int i = 0; i < list.count; ++i) {
         keys[i] = keyof(list.games[i].shortname, 0);
+        longnames[i] = list.games[i].shortname.size() > keylength;
     }
 }
 
@@ -79,14 +89,14 @@ int findgame(gamewalk& walk, std::string_view shortname, std::size_t readable) {
         return -1;
     }
     sought name(shortname, readable);
-    int order = name.order(walk.keys[walk.index]);
+    int order = name.order(walk, walk.index);
     if (order == 0) {
         return walk.index;
     }
     if (order > 0) {
         // Walking forward, the first entry not below the name ends the walk:
         // a match, or the turn back onto the entry before it.
-        int stop = runlength(walk, [&name](std::uint64_t key) { return name.order(key) > 0; });
+        int stop = runlength(walk, [&](int entry) { return name.order(walk, entry) > 0; });
         if (stop == walk.list.count) {
             walk.index = walk.list.count - 1;
             return -1;
@@ -94,7 +104,7 @@ int findgame(gamewalk& walk, std::string_view shortname, std::size_t readable) {
         return endwalk(walk, stop, -1, name);
     }
     // Walking backward, the last entry not above the name ends the walk.
-    int stop = runlength(walk, [&name](std::uint64_t key) { return name.order(key) >= 0; }) - 1;
+    int stop = runlength(walk, [&](int entry) { return name.order(walk, entry) >= 0; }) - 1;
     if (stop < 0) {
         walk.index = 0;
         return -1;

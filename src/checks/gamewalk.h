@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "gamelist/gamelist.h"
@@ -10,22 +11,26 @@
 // lies between two neighbours and is not listed. Cheat files follow the
 // list's order, so a whole pass costs about one sweep of the list.
 //
-// Each shortname's bytes are also kept as one number, in order, so a step
-// compares two numbers in a small table instead of text spread over the
-// list. The list must not change while a walk over it is in use.
+// The first eight bytes of each shortname are also kept as one number, in
+// order, so a step compares two numbers in a small table instead of text
+// spread over the list; only names that agree in those eight and are
+// longer are compared as text. The tables are made once, for the list as
+// it stands; it must not change while a walk over it is in use.
 struct gamewalk {
     explicit gamewalk(const gamelist& list);
 
     const gamelist& list;
     int index = 0;
-    std::uint64_t keys[maxgames];
+    std::unique_ptr<std::uint64_t[]> keys;
+    std::unique_ptr<bool[]> longnames;  // longer than the eight bytes of a key
     // The has-cheats and title-matches marks while a pass sets them, kept
     // here beside the keys: cheat files in any order then touch a game's
     // entry only to compare its title, until that matches.
     struct marks {
         bool hascheats = false;
         bool titlematches = false;
-    } marked[maxgames];
+    };
+    std::unique_ptr<marks[]> marked;
 };
 
 // The entry found, or -1. The walk's index rests where the walk ended.

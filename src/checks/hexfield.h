@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "cheatfile/eightbytes.h"
+#include "text/eightbytes.h"
 
 // True when each of the first `length` characters is 0-9 or A-F; lower
 // case is not hexadecimal in a cheat file.

@@ -1,24 +1,52 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
+#include <vector>
 
-constexpr int maxgames = 10000;
-constexpr std::size_t shortnamecapacity = 8;
 constexpr std::size_t titlecapacity = 134;
 
 struct gameentry {
-    char shortname[shortnamecapacity + 1];
-    char title[titlecapacity + 1];
+    std::string_view shortname;  // whole, however long
+    std::string_view title;      // at most titlecapacity characters
     bool hascheats;
     bool titlematches;
 };
 
-// A fixed table for the whole run; only entries below `count` are in use.
+// The emulator's games. The readers of every list format feed it game by
+// game (addgame), then finishgamelist sorts it; from then on `games` holds
+// `count` entries in shortname order. Names and titles are kept in large
+// blocks that never move, however long the list grows; the table itself
+// is made once, when the list is finished.
 struct gamelist {
-    gameentry games[maxgames];
-    int count;
+    gamelist() = default;
+    gamelist(const gamelist&) = delete;
+    gamelist& operator=(const gamelist&) = delete;
+
+    gameentry* games = nullptr;
+    int count = 0;
+
+    // The storage behind the table.
+    struct block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t used;
+        std::size_t size;
+    };
+    std::vector<block> text;
+    std::vector<std::unique_ptr<gameentry[]>> arriving;  // blocks of games before the sort
+    std::unique_ptr<gameentry[]> table;
 };
+
+// Empties the list for a new one.
+void cleargamelist(gamelist& list);
+
+// Adds a game; its title is cut to titlecapacity characters.
+void addgame(gamelist& list, std::string_view shortname, std::string_view title);
+
+// Makes the table and sorts it by shortname (equal shortnames by title, so
+// the order never depends on the sort or the host).
+void finishgamelist(gamelist& list);
 
 // Byte-wise order of shortnames as unsigned characters: negative, zero or
 // positive, as a standard string comparison gives.

@@ -81,15 +81,6 @@ void console::cannotopen(const char* name, const char* reason, const char* other
     std::fputs((text + "\n").c_str(), stdout);
 }
 
-void console::toomanygames(int limit) const {
-    std::string most = std::to_string(limit);
-    if (quiet_) {
-        problem("error", {"MAME output lists more than ", most, " games, the most this version can hold; nothing was checked"});
-    } else {
-        std::fputs(("\nMAME output lists more than " + most + " games, the most this version can hold.\nNothing was checked.\n\n").c_str(), stdout);
-    }
-}
-
 void console::failed(const char* what, const char* name, const char* consequence) const {
     if (quiet_) {
         problem("error", {"failed to ", what, " '", escaped(name), "'. ", consequence});
@@ -102,10 +93,10 @@ void console::failed(const char* what, const char* name, const char* consequence
 void console::notagamelist(const char* name, long long line, long long column, const char* reason) const {
     std::string where = std::to_string(line) + ":" + std::to_string(column);
     if (quiet_) {
-        problem("error", {escaped(name), ":", where, ": ", reason, "; the game list cannot be read, nothing was checked"});
+        problem("error", {escaped(name), ":", where, ": ", escaped(reason), "; the game list cannot be read, nothing was checked"});
     } else {
         std::fputs(("\nFailed to read the game list '" + escaped(name) + "' at line " + std::to_string(line) +
-                    ", column " + std::to_string(column) + ": " + reason + ".\nNothing was checked.\n\n")
+                    ", column " + std::to_string(column) + ": " + escaped(reason) + ".\nNothing was checked.\n\n")
                        .c_str(),
                    stdout);
     }

@@ -24,7 +24,6 @@ public:
     // `reason`, when given, is a sentence; `other`, when given, a name that
     // stands in it at "%s".
     void cannotopen(const char* name, const char* reason = nullptr, const char* other = nullptr) const;
-    void toomanygames(int limit) const;
     // `what` is "read all of" or "write to"; `consequence` a sentence.
     void failed(const char* what, const char* name, const char* consequence) const;
     // A game list that is not one: where and why.

@@ -8,7 +8,7 @@
 #include "console.h"
 #include "exitcodes.h"
 #include "filerules.h"
-#include "gamelist/gamelistimport.h"
+#include "gamelist/readgamelist.h"
 #include "host.h"
 #include "runphases.h"
 
@@ -225,13 +225,17 @@ int runcheck(const options& chosen) {
 
     // The whole list is read before a report is touched: a list cut short
     // or stopped by an interrupt leaves the last run's reports as they are.
+    // The format is told from the content for a list given by name; the
+    // emulator's own output is -listfull text.
     static gamelist list;
-    if (!importgamelist(gamelistfile, list)) {
-        say.toomanygames(maxgames);
-        return exitcode::toomanygames;
+    listreading reading = readgamelist(gamelistfile, list, !names.fromemulator);
+    if (reading.readfailed) {
+        say.failed("read all of", names.gamelist.c_str(), "Nothing was checked.");
+        return exitcode::readfailed;
     }
-    if (std::ferror(gamelistfile)) {
-        say.failed("read all of", names.fromstdin ? "-" : names.gamelist.c_str(), "Nothing was checked.");
+    if (reading.problem.found) {
+        const listproblem& problem = reading.problem;
+        say.notagamelist(names.gamelist.c_str(), problem.line, problem.column, problem.reason);
         return exitcode::readfailed;
     }
     if (emulator.outcome == programrun::notstarted && chosen.emulator.empty() && list.count == 0) {

@@ -34,8 +34,6 @@ std::string narrow(const wchar_t* text, std::size_t size) {
     return result;
 }
 
-std::string narrow(const std::wstring& text) { return narrow(text.data(), text.size()); }
-
 bool isfile(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -54,7 +54,7 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     {
         linereader reader(files.cheatfile);
         reader.notehighbytes(&highlines);
-        runcrosscheck(reader, list, out, findings != nullptr ? findings->firstblocks : nullptr);
+        runcrosscheck(reader, list, out, findings != nullptr ? findings->firstblocks.get() : nullptr);
         for (line rest; reader.next(rest);) {
         }
     }

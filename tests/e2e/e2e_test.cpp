@@ -103,22 +103,38 @@ TEST(Diagnostics, EveryCaseGivesWellFormedLinesAndTheSameReports) {
     }
 }
 
-// The emulator's list of `games` games, and a cheat file naming each of them
-// under its listed title.
-std::string gamelist(int games) {
+// The emulator's list of `games` games, every `longevery`th with a
+// shortname longer than eight characters, and a cheat file naming each of
+// them under its listed title.
+std::string shortnameof(int game, int longevery) {
+    return (longevery > 0 && game % longevery == 0 ? "longshortname" : "g") + std::to_string(game);
+}
+
+std::string gamelist(int games, int longevery = 0) {
     std::string text = "Name:             Description:\n";
     for (int i = 0; i < games; ++i) {
-        std::string name = "g" + std::to_string(i);
-        text += name + std::string(18 - name.size(), ' ') + "\"Game " + std::to_string(i) + "\"\n";
+        std::string name = shortnameof(i, longevery);
+        text += name + std::string(name.size() < 17 ? 18 - name.size() : 2, ' ') + "\"Game " + std::to_string(i) +
+                "\"\n";
     }
     return text;
 }
 
-std::string cheatsfor(int games) {
+// The same list as -listxml prints it.
+std::string gamelistxml(int games, int longevery) {
+    std::string text = "<?xml version=\"1.0\"?>\n<mame build=\"0.250\">\n";
+    for (int i = 0; i < games; ++i) {
+        text += "\t<machine name=\"" + shortnameof(i, longevery) + "\">\n\t\t<description>Game " + std::to_string(i) +
+                "</description>\n\t</machine>\n";
+    }
+    return text + "</mame>\n";
+}
+
+std::string cheatsfor(int games, int longevery = 0) {
     std::string text;
     for (int i = 0; i < games; ++i) {
         std::string number = std::to_string(i);
-        text += "; [ Game " + number + " ]\n:g" + number + ":00000000:1000:00000001:FFFFFFFF:Lives\n";
+        text += "; [ Game " + number + " ]\n:" + shortnameof(i, longevery) + ":00000000:1000:00000001:FFFFFFFF:Lives\n";
     }
     return text;
 }
@@ -130,10 +146,93 @@ TEST(Limits, ExactlyTenThousandGamesFit) {
     runandcompare(folder, "ten-thousand-games");
 }
 
-TEST(Limits, MoreGamesThanFitStopTheRun) {
-    fs::path folder = prepare("too-many-games");
-    writefile(folder / "listfull.txt", gamelist(10001));
-    runandcompare(folder, "too-many-games");
+// Any number of games, with shortnames of any length, from the emulator
+// and from a list of another format alike.
+TEST(Limits, AnyNumberOfGamesWithLongShortnames) {
+    fs::path folder = prepare("twenty-five-thousand-games");
+    writefile(folder / "listfull.txt", gamelist(25000, 3));
+    writefile(folder / "cheat.dat", cheatsfor(25000, 3));
+    runandcompare(folder, "twenty-five-thousand-games");
+    writefile(folder / "games.xml", gamelistxml(25000, 3));
+    expectoutcome(folder, "twenty-five-thousand-games",
+                  runvettle(folder, std::vector<std::string>{"--game-list", "games.xml"}));
+}
+
+// One game list in every form: each gives the console, the reports and the
+// exit code of its -listfull twin, which the case runs as the emulator's.
+TEST(GameLists, EveryFormGivesTheRunOfItsListfullTwin) {
+    for (const char* form : {"listfull-utf16.txt", "listxml.xml", "listxml-old-utf16be.xml", "logiqx.dat",
+                             "clrmamepro.dat", "listinfo.txt", "-"}) {
+        SCOPED_TRACE(form);
+        fs::path folder = prepare("game-list-formats", std::string("form-") + (*form == '-' ? "stdin" : form));
+        if (*form == '-') fs::copy_file(folder / "listxml.xml", folder / "stdin");
+        expectoutcome(folder, "game-list-formats", runvettle(folder, std::vector<std::string>{"--game-list", form}));
+        fs::remove(folder / "stdin");
+    }
+}
+
+// A list that is not one stops the run before a report is touched, naming
+// the place and the reason; a file an entity names is never read.
+TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
+    std::string bomb = "<!DOCTYPE mame [\n<!ENTITY a \"aaaaaaaaaa\">\n";
+    for (char level = 'b'; level <= 'j'; ++level) {
+        std::string entity = "&" + std::string(1, static_cast<char>(level - 1)) + ";";
+        std::string ten;
+        for (int i = 0; i < 10; ++i) ten += entity;
+        bomb += "<!ENTITY " + std::string(1, level) + " \"" + ten + "\">\n";
+    }
+    bomb += "]>\n<mame><machine name=\"a\"><description>A</description><year>&j;</year></machine></mame>\n";
+    const std::string megabyte(1 << 20, 'a');
+    std::string deep = "<mame>";
+    for (int i = 0; i < 1000; ++i) deep += "<x>";
+    const struct {
+        const char* name;
+        std::string content;
+        const char* says;  // where and why
+    } lists[] = {
+        {"cut.xml", "<mame>\n<machine name=\"a\"><description>A</description>\n", "3, column 1: no element found"},
+        {"mismatched.xml", "<mame>\n<machine name=\"a\"></game>\n</mame>\n", "2, column 21: mismatched tag"},
+        {"undefined.xml", "<mame><machine name=\"a\"><description>&bogus;</description></machine></mame>",
+         "1, column 38: undefined entity"},
+        {"external.xml",
+         "<!DOCTYPE mame [<!ENTITY s SYSTEM \"secret.txt\">]>\n<mame><machine name=\"a\"><description>&s;"
+         "</description></machine></mame>\n",
+         "2, column 38: an external entity, which is never read"},
+        {"externaldtd.xml",
+         "<!DOCTYPE mame SYSTEM \"secret.txt\">\n<mame><machine name=\"a\"><description>&s;</description>"
+         "</machine></mame>\n",
+         "2, column 38: entity 's' is not defined here (external DTDs are never read)"},
+        {"bomb.xml", bomb, "13, column 59: limit on input amplification factor (from DTD and entities) breached"},
+        {"software.xml", "<softwarelist name=\"nes\"/>\n",
+         "1, column 1: the root element is 'softwarelist', not 'mame' or 'datafile'"},
+        {"longtag.xml", "<mame>\n<machine name=\"" + megabyte + "\"/></mame>\n",
+         "2, column 1: a tag or other markup longer than 1 MB"},
+        {"longtext.xml", "<mame>\n<machine name=\"a\"><description>" + megabyte + "b</description></machine></mame>",
+         "2, column 19: a description longer than 1 MB"},
+        {"deep.xml", deep, "1, column 3004: elements nested deeper than 1000"},
+        {"open.dat", "game (\n\tname a\n\tdescription \"A\"\n", "4, column 1: a block that is never closed"},
+        {"string.dat", "game (\n\tname a\n\tdescription \"A )\n", "3, column 14: a string that is never closed"},
+        {"stray.dat", "game ( name a )\n)\n", "2, column 1: a ')' that closes no block"},
+        {"word.dat", "game ( name a )\nresource name b\n", "2, column 10: 'resource' is not followed by '('"},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.name);
+        fs::path folder = prepare("no-findings", "not-a-list");
+        writefile(folder / list.name, list.content);
+        writefile(folder / "secret.txt", "TOPSECRET\n");
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            writefile(folder / report, "the previous run's report\n");
+        }
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--game-list", list.name}), 5);
+        std::string console = readfile(folder / "console.out");
+        EXPECT_NE(console.find(hosttext("\nFailed to read the game list '" + std::string(list.name) + "' at line " +
+                                        list.says + ".\nNothing was checked.\n\n")),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(console.find("TOPSECRET"), std::string::npos);
+        EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
+        EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
+    }
 }
 
 TEST(HostileInput, FiftyMegabytesWithoutALineFeed) {

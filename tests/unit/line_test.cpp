@@ -1,4 +1,4 @@
-#include "cheatfile/line.h"
+#include "text/line.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "gamelist/gamelistimport.h"
+#include "gamelist/readgamelist.h"
 #include "memoryfile.h"
 
 namespace {
@@ -22,7 +22,7 @@ struct RunPhasesTest : ::testing::Test {
         std::fclose(console);
     }
     runstatus run(std::FILE* games, std::FILE* cheats) {
-        importgamelist(games, *list);
+        readgamelist(games, *list, true);
         runstatus status = runphases({cheats, results, warnings, console}, *list);
         std::fclose(games);
         std::fclose(cheats);
@@ -50,6 +50,11 @@ TEST_F(RunPhasesTest, ReadErrorsAreNotedNotHidden) {
     if (!readsfailvisibly()) GTEST_SKIP() << "this C runtime gives no read error to simulate a failing disk";
     runstatus status = run(filewith("header\npacman  \"Pac-Man\"\n"), unreadable());
     EXPECT_TRUE(status.cheatfilereadfailed);
+    for (bool recognise : {false, true}) {
+        std::FILE* games = unreadable();
+        EXPECT_TRUE(readgamelist(games, *list, recognise).readfailed);
+        std::fclose(games);
+    }
     EXPECT_NE(contentof(console).find("supports 1 games"), std::string::npos);
 
 }

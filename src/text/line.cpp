@@ -40,6 +40,8 @@ linereader::linereader(std::FILE* file, std::size_t blocksize)
     base_ = at > 0 ? static_cast<std::uint64_t>(at) : 0;
 }
 
+linereader::linereader(bytesource& source) : file_(nullptr), source_(&source), blocksize_(sizeof buffer_) {}
+
 // Moves the unread bytes to the front and reads more after them, so a line
 // never straddles two blocks. False when the file gave nothing more.
 bool linereader::fill() {
@@ -51,7 +53,9 @@ bool linereader::fill() {
     base_ += start_;
     start_ = 0;
     std::size_t room = std::max(blocksize_, window + 1);
-    std::size_t got = std::fread(buffer_ + unread, 1, std::min(room, sizeof buffer_ - unread), file_);
+    std::size_t want = std::min(room, sizeof buffer_ - unread);
+    std::size_t got = source_ != nullptr ? source_->read(buffer_ + unread, want)
+                                         : std::fread(buffer_ + unread, 1, want, file_);
     end_ = unread + got;
     ended_ = got == 0;
     // NULs, Ctrl-Zs and high bytes are rare: each is looked for once, not

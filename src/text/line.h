@@ -34,6 +34,17 @@ struct highbytelines {
     void note(long long number, std::uint64_t position);
 };
 
+// Where a reader's bytes come from when not straight from a file: a game
+// list decoded from UTF-16, say.
+class bytesource {
+public:
+    // Up to `size` bytes into `into`; 0 at the end or after a failure.
+    virtual std::size_t read(char* into, std::size_t size) = 0;
+
+protected:
+    ~bytesource() = default;
+};
+
 // Reads a file's lines in large blocks and hands them out as views into
 // the block, so no line is copied. CR LF reads as one line feed on every
 // host (the CR not counted); a lone CR is kept. A Ctrl-Z ends the file. A
@@ -44,6 +55,7 @@ public:
     // `blocksize` bytes are read at a time; a reader that goes back for a
     // single line takes a small one.
     explicit linereader(std::FILE* file, std::size_t blocksize = sizeof(buffer_));
+    explicit linereader(bytesource& source);
 
     // Every line read with a byte above 0x7F is noted in `notes`.
     void notehighbytes(highbytelines* notes) { notes_ = notes; }
@@ -58,6 +70,7 @@ private:
     std::size_t findhighbyte(std::size_t from) const;
 
     std::FILE* file_;
+    bytesource* source_ = nullptr;
     std::size_t blocksize_;
     highbytelines* notes_ = nullptr;
     bool ended_ = false;    // the file gave no more
