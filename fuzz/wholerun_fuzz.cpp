@@ -10,6 +10,8 @@
 #include "fuzzinput.h"
 #include "gamelist/readgamelist.h"
 #include "main/runphases.h"
+#include "report/baseline.h"
+#include "report/diagnostics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static gamelist list;
@@ -28,12 +30,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::FILE* gamelistfile = openbytes(games.data(), games.size());
     std::FILE* cheatfile = openbytes(cheats.data(), cheats.size());
-    // Every other input with diagnostics too, which read on past the end
-    // marker and replay the cross-check.
-    reportwriter lines(sink);
-    diagnostics findings(lines, "cheat.dat");
+    // Every other input with diagnostics and a baseline too, which put the
+    // findings in the order of the file.
     readgamelist(gamelistfile, list, true);
-    runphases({cheatfile, sink, sink, sink, size % 2 == 0 ? &findings : nullptr}, list);
+    reportwriter out(sink);
+    titleindex titles(list);
+    diagnostics lines(out, "cheat.dat", list, &titles);
+    baseline known;
+    showing asked{};
+    for (bool& selected : asked.selected) selected = true;
+    if (size % 2 == 0) {
+        asked.lines = &lines;
+        asked.known = &known;
+    }
+    shownfindings shown(asked);
+    runphases({cheatfile, sink, sink, sink}, list, shown, size % 2 == 0 ? &titles : nullptr);
     std::fclose(gamelistfile);
     std::fclose(cheatfile);
     return 0;

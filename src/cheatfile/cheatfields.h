@@ -19,6 +19,10 @@ cheatfields splitfields(std::string_view cheatline);
 // The first field alone.
 std::string_view cheatshortname(std::string_view cheatline);
 
+// A shortname field that holds nothing but, at most, the line's end: a
+// cheat line of colons alone.
+inline bool isnameless(std::string_view shortname) { return shortname.empty() || shortname == "\n"; }
+
 // The field that starts at or after `c`, colons before it skipped, leaving
 // `c` just past it: for a reader that takes the fields one by one.
 std::string_view nextfield(const char*& c, const char* end);

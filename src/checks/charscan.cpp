@@ -12,28 +12,34 @@ bool seek(std::FILE* file, std::uint64_t position) {
            std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
 }
 
-// Reads on to the end of the file from line `from`, reporting the lines
+void tell(const line& current, const linecounter& number, findingsink& out) {
+    finding highbyte{checkid::nonascii};
+    highbyte.at = &current;
+    highbyte.piece = number.number();
+    highbyte.number = number.text();
+    std::string_view text = current.text;
+    while (static_cast<unsigned char>(text[highbyte.offset]) < 0x80) ++highbyte.offset;  // there is one
+    out.found(highbyte);
+}
+
+// Reads on to the end of the file from line `from`, telling of the lines
 // numbered `reported` and after that hold a byte above 0x7F.
-void scanfrom(std::FILE* file, long long from, long long reported, report& out) {
+void scanfrom(std::FILE* file, long long from, long long reported, findingsink& out) {
     linereader reader(file);
     line current;
     for (linecounter number(from); reader.next(current); number.advance()) {
-        if (current.highbyte && number.number() >= reported) {
-            addillegalcharacters(out, number.text(), current.text);
-        }
+        if (current.highbyte && number.number() >= reported) tell(current, number, out);
     }
 }
 
 }  // namespace
 
-bool runcharscan(std::FILE* cheatfile, const highbytelines& noted, report& out) {
+bool runcharscan(std::FILE* cheatfile, const highbytelines& noted, findingsink& out) {
     for (int i = 0; i < noted.count; ++i) {
         if (!seek(cheatfile, noted.lines[i].position)) return false;
         linereader reader(cheatfile, 1024);
         line current;
-        if (reader.next(current)) {
-            addillegalcharacters(out, linecounter(noted.lines[i].number).text(), current.text);
-        }
+        if (reader.next(current)) tell(current, linecounter(noted.lines[i].number), out);
     }
     const highbytelines::place& rest = noted.firstunnoted;
     if (rest.number == 0) {

@@ -1,12 +1,11 @@
 #include "crosscheck.h"
 
-#include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
-#include "text/line.h"
 #include "cheatfile/linekind.h"
 #include "gamewalk.h"
 
@@ -17,54 +16,75 @@ struct crossstate {
     blocktitle title{};
     long long titleline = 0;  // the block's title line, 0 before the first
     heldshortname lastreported;
-    long long* firstblocks;
+    const titleindex* titles;
+    std::unique_ptr<long long[]> firstblocks;  // the line opening each game's first block
 };
 
-void checkcheatline(const line& current, crossstate& state, gamelist& list, gamewalk& walk, report& out) {
+void checkcheatline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
+                    findingsink& out) {
     std::string_view text = current.text;
-    const blocktitle& title = state.title;
     std::string_view shortname = cheatshortname(text);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
     int found = findgame(walk, shortname, readable);
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
-        if (!marks.hascheats && state.firstblocks != nullptr) {
-            state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
-        }
+        if (!marks.hascheats) state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
         marks.hascheats = true;
-        if (!marks.titlematches && std::string_view(title.text) == list.games[found].title) {
+        if (!marks.titlematches && std::string_view(state.title.text) == list.games[found].title) {
             marks.titlematches = true;
         }
         return;
     }
+    // Told once until another unlisted shortname comes.
     if (shortname == state.lastreported.view()) {
         return;
     }
-    addpairentry(out, section::unmatchedshortname, shortname, title.text);
     state.lastreported.hold(shortname);
+    finding unlisted{checkid::unlistedshortname};
+    unlisted.at = &current;
+    unlisted.piece = current.number;
+    unlisted.offset = static_cast<std::size_t>(shortname.data() - text.data());
+    unlisted.text = shortname;
+    unlisted.other = state.title.text;
+    if (state.titles != nullptr && !isnameless(shortname)) {
+        titleindex::range carrying = state.titles->carrying(state.title.text);
+        unlisted.firsttitlegame = carrying.first;
+        unlisted.titlegames = carrying.count;
+    }
+    out.found(unlisted);
 }
 
-void listgames(const gamelist& list, report& out) {
+void tellgames(const gamelist& list, const long long* firstblocks, findingsink& out) {
     for (int i = 0; i < list.count; ++i) {
         const gameentry& game = list.games[i];
         if (!game.hascheats) {
-            addpairentry(out, section::nocheatentries, game.shortname, game.title);
+            finding without{checkid::nocheatentries};
+            without.game = i;
+            without.text = game.shortname;
+            without.other = game.title;
+            out.found(without);
         }
     }
     for (int i = 0; i < list.count; ++i) {
         const gameentry& game = list.games[i];
         if (game.hascheats && !game.titlematches) {
-            addpairentry(out, section::titlemismatch, game.shortname, game.title);
+            finding mismatch{checkid::titlemismatch};
+            mismatch.game = i;
+            mismatch.piece = firstblocks[i];
+            mismatch.text = game.shortname;
+            mismatch.other = game.title;
+            out.found(mismatch);
         }
     }
 }
 
 }  // namespace
 
-void runcrosscheck(linereader& reader, gamelist& list, report& out, long long* firstblocks) {
+void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles) {
     gamewalk walk(list);
     crossstate state;
-    state.firstblocks = firstblocks;
+    state.titles = titles;
+    state.firstblocks = std::make_unique<long long[]>(static_cast<std::size_t>(list.count));
     line current;
     while (reader.next(current)) {
         linekind kind = classify(current.text);
@@ -82,5 +102,5 @@ void runcrosscheck(linereader& reader, gamelist& list, report& out, long long* f
         list.games[i].hascheats = walk.marked[i].hascheats;
         list.games[i].titlematches = walk.marked[i].titlematches;
     }
-    listgames(list, out);
+    tellgames(list, state.firstblocks.get(), out);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "text/line.h"
 #include "gamelist/gamelist.h"
-#include "report/report.h"
+#include "gamelist/titleindex.h"
+#include "report/finding.h"
+#include "text/line.h"
 
 // First pass: ties every cheat line's shortname and block title to the
-// emulator's game list, then lists the games without cheats and those whose
-// title never matched. Reads up to the end marker or the end of the file.
-// With `firstblocks`, notes for every game with cheats the number of the
-// line that opens the first block naming it: its title line, or the cheat
-// line itself when no title line came before.
-void runcrosscheck(linereader& reader, gamelist& list, report& out, long long* firstblocks = nullptr);
+// emulator's game list, then tells of the games without cheats and those
+// whose title never matched. Reads up to the end marker or the end of the
+// file. A title mismatch is told at the line that opens the first block
+// naming its game (its title line, or the cheat line itself when no title
+// line came before). With `titles`, an unlisted shortname's finding names
+// the listed games that carry its block's title.
+void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles = nullptr);

@@ -1,15 +1,13 @@
 #include "fieldcheck.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <string_view>
 
-#include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
-#include "text/line.h"
-#include "text/linecounter.h"
 #include "cheatfile/linekind.h"
-#include "diagnosticpass.h"
-#include "hexfield.h"
+#include "cheatline.h"
+#include "fieldfailure.h"
+#include "text/linecounter.h"
 
 namespace {
 
@@ -18,101 +16,79 @@ namespace {
 struct blockstate {
     bool newblock = false;
     heldshortname reference;
+    long long setat = 0;  // the physical line that set it
 };
 
-bool shortnamepasses(std::string_view shortname, blockstate& block) {
+bool shortnamepasses(std::string_view shortname, const line& current, blockstate& block) {
     if (block.newblock) {
         block.newblock = false;
         block.reference.hold(shortname);
+        block.setat = current.physical;
         return true;
     }
     return shortname == block.reference.view();
 }
 
-// Types 60 and 62 use no address, data or extended value; the two
-// characters count as written, even when the type field failed its check.
-bool isunusedfieldstype(std::string_view type) {
-    return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
-}
-
-// A cheat line's fields and the checks they pass: a set bit is a check passed.
-struct checkedline {
-    std::string_view shortname;
-    checkedfield type, address, data, extended;
-    unsigned checks;
-};
-
-constexpr unsigned resultschecks = 0x7F;  // all but the zero rule
-
-checkedline checkcheatline(std::string_view text, blockstate& block) {
-    constexpr std::size_t anylength = linecapacity;  // an address has no upper limit
-    const char* c = text.data();
-    const char* end = c + text.size();
-    checkedline line;
-    line.shortname = nextfield(c, end);
-    line.type = readfield(c, end, 8, 8);
-    line.address = readfield(c, end, 4, anylength);
-    line.data = readfield(c, end, 8, 8);
-    line.extended = readfield(c, end, 8, 8);
-    const checkedfield& type = line.type;
-    const checkedfield& address = line.address;
-    const checkedfield& data = line.data;
-    const checkedfield& extended = line.extended;
-
-    unsigned checks = checkbit::unneededfields | checkbit::mask | checkbit::zero;
-    if (shortnamepasses(line.shortname, block)) checks |= checkbit::shortname;
-    if (type.passed) checks |= checkbit::type;
-    if (address.passed) checks |= checkbit::address;
-    if (data.passed) checks |= checkbit::data;
-    if (extended.passed) checks |= checkbit::extended;
-
-    bool unusedfieldstype = isunusedfieldstype(type.text);
-    if (unusedfieldstype && (address.value > 0 || data.value > 0 || extended.value > 0)) {
-        checks &= ~checkbit::unneededfields;
+// Tells of each rule the line fails, in the order of its fields.
+void tell(const line& current, std::string_view number, const checkedline& checked, unsigned failed,
+          const blockstate& block, findingsink& out) {
+    const char* start = current.text.data();
+    finding base{checkid::shortnamemismatch};
+    base.at = &current;
+    base.piece = current.number;
+    base.number = number;
+    base.failed = failed;
+    // A missing field is at the line's end: its line feed, if it has one.
+    std::size_t lineend = current.text.size() - (!current.text.empty() && current.text.back() == '\n' ? 1 : 0);
+    auto about = [&](checkid check, fieldid field, std::string_view text) {
+        finding f = base;
+        f.check = check;
+        f.field = field;
+        f.text = text;
+        f.offset = std::min(static_cast<std::size_t>(text.data() - start), lineend);
+        out.found(f);
+    };
+    if ((failed & failure::shortname) != 0) {
+        base.other = block.reference.view();
+        base.setat = block.setat;
+        about(checkid::shortnamemismatch, fieldid::shortname, checked.shortname);
+        base.other = {};
+        base.setat = 0;
     }
-    if (extended.value == 0xFF || extended.value == 0xFFFF || extended.value == 0xFFFFFF) {
-        checks &= ~checkbit::mask;
-    }
-    if (!unusedfieldstype && (type.value & 0x00080000) == 0 &&
-        (address.value == 0 || extended.value == 0)) {
-        checks &= ~checkbit::zero;
-    }
-    line.checks = checks;
-    return line;
-}
-
-// The first field in the line that a failed check is about. Unneeded
-// fields are about the first of them that is not zero.
-const char* firstfailed(const checkedline& line) {
-    const checkedfield& unneeded = line.address.value > 0 ? line.address
-                                   : line.data.value > 0  ? line.data
-                                                          : line.extended;
     const struct {
         unsigned bit;
-        const char* field;
-    } about[] = {
-        {checkbit::shortname, line.shortname.data()}, {checkbit::type, line.type.text.data()},
-        {checkbit::address, line.address.text.data()}, {checkbit::data, line.data.text.data()},
-        {checkbit::extended, line.extended.text.data()}, {checkbit::unneededfields, unneeded.text.data()},
-        {checkbit::mask, line.extended.text.data()},
+        fieldid field;
+        const checkedfield& checked;
+    } fields[] = {
+        {failure::type, fieldid::type, checked.type},
+        {failure::address, fieldid::address, checked.address},
+        {failure::data, fieldid::data, checked.data},
+        {failure::extended, fieldid::extended, checked.extended},
     };
-    const char* first = nullptr;
-    for (const auto& check : about) {
-        if ((line.checks & check.bit) == 0 && (first == nullptr || check.field < first)) first = check.field;
+    for (const auto& field : fields) {
+        if ((failed & field.bit) != 0) about(checkid::fieldformat, field.field, field.checked.text);
     }
-    return first;
+    if ((failed & failure::unneededfields) != 0) {
+        // About the first of them that is not zero.
+        const auto& unneeded = checked.address.value > 0 ? fields[1] : checked.data.value > 0 ? fields[2] : fields[3];
+        base.other = checked.type.text;
+        about(checkid::unneededfields, unneeded.field, unneeded.checked.text);
+        base.other = {};
+    }
+    if ((failed & failure::mask) != 0) about(checkid::suspectmask, fieldid::extended, checked.extended.text);
+    if ((failed & failure::zero) != 0) about(checkid::zerovalue, fieldid::none, current.text.substr(0, 0));
 }
 
 }  // namespace
 
-void runfieldcheck(linereader& reader, report& out, diagnosticpass* diagnosis) {
+void runfieldcheck(linereader& reader, findingsink& out, fileorder* order) {
     blockstate block;
     linecounter linenumber;
     line current;
     while (reader.next(current)) {
         linenumber.advance();
         linekind kind = classify(current.text);
-        if (diagnosis != nullptr) diagnosis->online(current, kind);
+        if (order != nullptr) order->online(current, kind);
         if (kind == linekind::endmarker) {
             break;
         }
@@ -123,16 +99,9 @@ void runfieldcheck(linereader& reader, report& out, diagnosticpass* diagnosis) {
         if (kind != linekind::cheat) {
             continue;
         }
-        checkedline checked = checkcheatline(current.text, block);
-        if (diagnosis != nullptr) diagnosis->oncheatline(current.text, checked.shortname);
-        if ((checked.checks & resultschecks) != resultschecks) {
-            addfieldissue(out, linenumber.text(), checked.checks, current.text);
-            if (diagnosis != nullptr) diagnosis->onfieldissue(checked.checks, firstfailed(checked));
-        }
-        if ((checked.checks & checkbit::zero) == 0) {
-            addwarningentry(out, linenumber.text(), current.text);
-            if (diagnosis != nullptr) diagnosis->onwarning();
-        }
+        checkedline checked = checkcheatline(current.text);
+        unsigned failed = checked.failed | (shortnamepasses(checked.shortname, current, block) ? 0 : failure::shortname);
+        if (failed != 0) tell(current, linenumber.text(), checked, failed, block, out);
     }
-    if (diagnosis != nullptr) diagnosis->finish(reader);
+    if (order != nullptr) order->finish(reader);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "fileorder.h"
+#include "report/finding.h"
 #include "text/line.h"
-#include "diagnosticpass.h"
-#include "report/report.h"
 
 // Third pass: holds every cheat line to its block's shortname and checks
 // the type, address, data and extended fields for size, characters and
-// suspicious values. Reads up to the end marker or the end of the file;
-// with `diagnosis`, on to the end of the file, telling every finding of the
-// three passes at its line.
-void runfieldcheck(linereader& reader, report& out, diagnosticpass* diagnosis = nullptr);
+// suspicious values, telling of each failed rule on its own. Reads up to
+// the end marker or the end of the file; with `order`, which puts the
+// findings of all three passes in the order of the file, on to the end of
+// the file.
+void runfieldcheck(linereader& reader, findingsink& out, fileorder* order = nullptr);

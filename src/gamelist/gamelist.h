@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
-#include <vector>
+
+#include "text/textstore.h"
 
 constexpr std::size_t titlecapacity = 134;
 
@@ -28,13 +29,8 @@ struct gamelist {
     int count = 0;
 
     // The storage behind the table.
-    struct block {
-        std::unique_ptr<char[]> bytes;
-        std::size_t used;
-        std::size_t size;
-    };
-    std::vector<block> text;
-    std::vector<std::unique_ptr<gameentry[]>> arriving;  // blocks of games before the sort
+    textstore text;
+    itemstore<gameentry, 8192> arriving;  // the games before the sort
     std::unique_ptr<gameentry[]> table;
 };
 

@@ -90,16 +90,25 @@ void console::failed(const char* what, const char* name, const char* consequence
     }
 }
 
-void console::notagamelist(const char* name, long long line, long long column, const char* reason) const {
+void console::unreadable(const char* what, const char* name, long long line, long long column,
+                         const char* reason) const {
     std::string where = std::to_string(line) + ":" + std::to_string(column);
     if (quiet_) {
-        problem("error", {escaped(name), ":", where, ": ", escaped(reason), "; the game list cannot be read, nothing was checked"});
+        problem("error", {escaped(name), ":", where, ": ", escaped(reason), "; ", what,
+                          " cannot be read, nothing was checked"});
     } else {
-        std::fputs(("\nFailed to read the game list '" + escaped(name) + "' at line " + std::to_string(line) +
-                    ", column " + std::to_string(column) + ": " + escaped(reason) + ".\nNothing was checked.\n\n")
+        std::fputs(("\nFailed to read " + std::string(what) + " '" + escaped(name) + "' at line " +
+                    std::to_string(line) + ", column " + std::to_string(column) + ": " + escaped(reason) +
+                    ".\nNothing was checked.\n\n")
                        .c_str(),
                    stdout);
     }
+}
+
+void console::baselinehid(const char* name, long long hidden, long long gone) const {
+    problem("note", {"the baseline '", escaped(name), "' hid ", std::to_string(hidden),
+                     hidden == 1 ? " finding; " : " findings; ", std::to_string(gone),
+                     gone == 1 ? " recorded finding is gone" : " recorded findings are gone"});
 }
 
 void console::completed(const char* results, const char* warnings) const {

@@ -26,8 +26,11 @@ public:
     void cannotopen(const char* name, const char* reason = nullptr, const char* other = nullptr) const;
     // `what` is "read all of" or "write to"; `consequence` a sentence.
     void failed(const char* what, const char* name, const char* consequence) const;
-    // A game list that is not one: where and why.
-    void notagamelist(const char* name, long long line, long long column, const char* reason) const;
+    // An input that is not what it should be: `what` is "the game list" or
+    // "the baseline"; where in it and why.
+    void unreadable(const char* what, const char* name, long long line, long long column, const char* reason) const;
+    // How much a baseline hid; said on standard error in every mode.
+    void baselinehid(const char* name, long long hidden, long long gone) const;
     void completed(const char* results, const char* warnings) const;
     void completedwithoutreports() const;
     void tempnotdeleted(const char* name) const;

@@ -2,130 +2,24 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "console.h"
 #include "exitcodes.h"
 #include "filerules.h"
 #include "gamelist/readgamelist.h"
+#include "gamelist/titleindex.h"
 #include "host.h"
+#include "report/baseline.h"
+#include "report/diagnostics.h"
+#include "report/shown.h"
+#include "report/statistics.h"
+#include "runfiles.h"
+#include "runnames.h"
 #include "runphases.h"
 
 namespace {
-
-constexpr char emulatorcommand[256] = "mame.exe -listfull >vettletemp.tmp";
-constexpr char tempname[128] = "vettletemp.tmp";
-constexpr char cheatfilename[128] = "cheat.dat";
-constexpr char resultsname[128] = "cheatscanresults.txt";
-constexpr char warningsname[128] = "cheatscanwarnings.txt";
-
-// The files of a run, by name.
-struct runnames {
-    std::string cheatfile;
-    std::string gamelist;  // the temporary file, a saved list, or "-"
-    bool fromemulator;     // the run makes the temporary file
-    bool fromstdin;
-    std::string results;
-    std::string warnings;
-};
-
-runnames namesof(const options& chosen) {
-    runnames names;
-    names.fromemulator = chosen.gamelist.empty();
-    names.fromstdin = chosen.gamelist == "-";
-    names.gamelist = names.fromemulator ? tempname : chosen.gamelist;
-    names.cheatfile = chosen.cheatfile.empty() ? cheatfilename : chosen.cheatfile;
-    names.results = resultsname;
-    names.warnings = warningsname;
-    return names;
-}
-
-// Refuses, before anything is written, any two names that are one file
-// where that would write an input or write two outputs into one file, and
-// a report that is a pipe (a run opens it twice).
-bool refused(const runnames& names, const console& say) {
-    struct output {
-        std::string name;
-        bool follow;  // a link of the temporary file's name is removed, not followed
-    };
-    std::vector<output> outputs = {{names.results, true}, {names.warnings, true}};
-    if (names.fromemulator) outputs.push_back({tempname, false});
-    std::vector<std::string> inputs = {names.cheatfile};
-    if (!names.fromemulator && !names.fromstdin) inputs.push_back(names.gamelist);
-
-    for (const output& out : outputs) {
-        for (const std::string& input : inputs) {
-            if (samefile(input, out.name, out.follow)) {
-                say.cannotopen(out.name.c_str(), "It is the same file as '%s', which is only ever read.",
-                               input.c_str());
-                return true;
-            }
-        }
-        if (names.fromstdin && stdinisfile(out.name.c_str())) {
-            say.cannotopen(out.name.c_str(), "It is standard input, which is only ever read.");
-            return true;
-        }
-    }
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            const output& first = outputs[j];
-            const output& second = outputs[i];
-            if (samefile(first.name, second.name, second.follow)) {
-                const std::string& report = second.follow ? second.name : first.name;
-                const std::string& other = second.follow ? first.name : second.name;
-                say.cannotopen(report.c_str(), "It is the same file as '%s'; each output needs a file of its own.",
-                               other.c_str());
-                return true;
-            }
-        }
-    }
-    for (const std::string* report : {&names.results, &names.warnings}) {
-        if (ispipe(*report)) {
-            say.cannotopen(report->c_str(), "It is a pipe; a report must be a file.");
-            return true;
-        }
-    }
-    return false;
-}
-
-// A file that cannot give even its first byte (a folder, say) counts as
-// not opened, as it would on Windows.
-std::FILE* readable(std::FILE* file) {
-    int first = std::getc(file);
-    if (std::ferror(file)) {
-        std::fclose(file);
-        return nullptr;
-    }
-    std::ungetc(first, file);
-    return file;
-}
-
-// Inputs are read as bytes; the line reader turns CR LF into LF itself, so
-// every host reads a file alike.
-std::FILE* openinput(const std::string& name) {
-    std::FILE* file = openfile(name.c_str(), "rb");
-    return file != nullptr ? readable(file) : nullptr;
-}
-
-// Emptied, or made, through one handle and written through another: ext4
-// writes a file emptied and then rewritten through the same handle to disk
-// when that handle closes, so a large report would wait for the disk. What
-// the file holds at any moment is the same either way. Anything but a file
-// (a device) is opened once, as it is.
-std::FILE* openreport(const std::string& name) {
-    std::FILE* file = openfile(name.c_str(), "w");
-    if (file == nullptr || !isregularornew(name)) return file;
-    std::fclose(file);
-    file = openfile(name.c_str(), "r+");
-    return file != nullptr ? file : openfile(name.c_str(), "w");
-}
-
-// False when anything written to the report may be missing.
-bool closereport(std::FILE* file) {
-    bool written = !std::ferror(file);
-    return std::fclose(file) == 0 && written;
-}
 
 // Has the emulator write its game list into the temporary file, through
 // the command interpreter, or, when a program is named, without one.
@@ -140,11 +34,11 @@ programrun runemulator(const std::string& program, const console& say) {
     return run;
 }
 
-// Names every report not written in full and the cheat file if it was not
+// Names every output not written in full and the cheat file if it was not
 // read to its end. Returns the exit code: completed only when nothing
-// failed, an input read in part before a report written in part.
+// failed, an input read in part before an output written in part.
 int reportfaults(const runstatus& status, const runnames& names, bool resultswritten, bool warningswritten,
-                 const console& say) {
+                 bool baselinewritten, const console& say) {
     struct fault {
         bool happened;
         const char* what;
@@ -157,6 +51,7 @@ int reportfaults(const runstatus& status, const runnames& names, bool resultswri
          exitcode::readfailed},
         {!resultswritten, "write to", names.results, "The report is incomplete.", exitcode::writefailed},
         {!warningswritten, "write to", names.warnings, "The report is incomplete.", exitcode::writefailed},
+        {!baselinewritten, "write to", names.writebaseline, "The baseline is incomplete.", exitcode::writefailed},
     };
     int code = exitcode::completed;
     for (const fault& f : faults) {
@@ -168,15 +63,28 @@ int reportfaults(const runstatus& status, const runnames& names, bool resultswri
     return code;
 }
 
+// The run from its list to its reports, once every input is open.
+struct openrun {
+    std::FILE* cheatfile = nullptr;
+    std::FILE* results = nullptr;
+    std::FILE* warnings = nullptr;
+    std::optional<baselinewriter> record;
+    std::optional<baseline> known;
+};
+
 }  // namespace
 
 int runcheck(const options& chosen) {
-    const bool product = chosen.diagnostics;  // standard output carries findings
-    if (product) std::setvbuf(stdout, nullptr, _IONBF, 0);  // a failed write is seen at once
-    const console say(product);
+    // Standard output carries findings or counts: a lost write must be told.
+    if (chosen.diagnostics || chosen.statistics) std::setvbuf(stdout, nullptr, _IONBF, 0);  // a failed write is seen at once
+    const console say(chosen.diagnostics);
     say.banner();
 
     const runnames names = namesof(chosen);
+    if (!chosen.reportdir.empty() && !isfolder(chosen.reportdir)) {
+        say.cannotopen(chosen.reportdir.c_str(), "It must be an existing folder.");
+        return exitcode::cannotopen;
+    }
     if (refused(names, say)) return exitcode::cannotopen;
 
     programrun emulator{programrun::ran, 0, ""};
@@ -199,29 +107,14 @@ int runcheck(const options& chosen) {
     }
 
     // Files already open when one fails are left for the process's end.
-    std::FILE* gamelistfile = nullptr;
-    if (names.fromstdin) {
-        makestdinbinary();
-        gamelistfile = readable(stdin);
-    } else {
-        gamelistfile = openinput(names.gamelist);
-    }
+    std::FILE* gamelistfile = openlist(names);
     if (gamelistfile == nullptr) {
         say.cannotopen(names.gamelist.c_str());
         return exitcode::cannotopen;
     }
-    // Read three times: a pipe, which gives its bytes once, is refused
-    // before anything is written rather than checked in part.
-    std::FILE* cheatfile = openfile(names.cheatfile.c_str(), "rb");
-    if (cheatfile != nullptr && std::fseek(cheatfile, 0, SEEK_CUR) != 0) {
-        say.cannotopen(names.cheatfile.c_str(), "It must be a file that can be read three times, not a pipe.");
-        return exitcode::cannotopen;
-    }
-    cheatfile = cheatfile != nullptr ? readable(cheatfile) : nullptr;
-    if (cheatfile == nullptr) {
-        say.cannotopen(names.cheatfile.c_str());
-        return exitcode::cannotopen;
-    }
+    openrun run;
+    run.cheatfile = opencheatfile(names.cheatfile, say);
+    if (run.cheatfile == nullptr) return exitcode::cannotopen;
 
     // The whole list is read before a report is touched: a list cut short
     // or stopped by an interrupt leaves the last run's reports as they are.
@@ -235,39 +128,86 @@ int runcheck(const options& chosen) {
     }
     if (reading.problem.found) {
         const listproblem& problem = reading.problem;
-        say.notagamelist(names.gamelist.c_str(), problem.line, problem.column, problem.reason);
+        say.unreadable("the game list", names.gamelist.c_str(), problem.line, problem.column, problem.reason);
         return exitcode::readfailed;
     }
     if (emulator.outcome == programrun::notstarted && chosen.emulator.empty() && list.count == 0) {
         say.emulatornotrun("mame.exe", emulator.why);
     }
-
-    std::FILE* results = openreport(names.results);
-    std::FILE* warnings = results != nullptr ? openreport(names.warnings) : nullptr;
-    if (warnings == nullptr) {
-        say.cannotopen(results == nullptr ? names.results.c_str() : names.warnings.c_str());
-        return exitcode::cannotopen;
+    if (!names.baseline.empty()) {
+        std::FILE* file = openinput(names.baseline);
+        if (file == nullptr) {
+            say.cannotopen(names.baseline.c_str());
+            return exitcode::cannotopen;
+        }
+        run.known.emplace();
+        long long bad = run.known->read(file);
+        std::fclose(file);
+        if (bad != 0) {
+            say.unreadable("the baseline", names.baseline.c_str(), bad, 1,
+                           "not a finding (CHECK, a tab, MESSAGE, a tab, LINE)");
+            return exitcode::readfailed;
+        }
     }
 
-    reportwriter diagnosticlines(stdout);
-    diagnostics findings(diagnosticlines, names.cheatfile);
-    runstatus status = runphases(
-        {cheatfile, results, warnings, say.transcript(), chosen.diagnostics ? &findings : nullptr}, list);
-    diagnosticlines.flush();
+    if (names.reports) {
+        run.results = openreport(names.results);
+        run.warnings = run.results != nullptr ? openreport(names.warnings) : nullptr;
+        if (run.warnings == nullptr) {
+            say.cannotopen(run.results == nullptr ? names.results.c_str() : names.warnings.c_str());
+            return exitcode::cannotopen;
+        }
+    }
+    if (!names.writebaseline.empty()) {
+        std::FILE* file = openfile(names.writebaseline.c_str(), "wb");
+        if (file == nullptr) {
+            say.cannotopen(names.writebaseline.c_str());
+            return exitcode::cannotopen;
+        }
+        run.record.emplace(file);
+    }
+
+    reportwriter product(stdout);  // findings and counts
+    std::optional<titleindex> titles;
+    if (chosen.diagnostics) titles.emplace(list);
+    std::optional<diagnostics> lines;
+    if (chosen.diagnostics) lines.emplace(product, names.cheatfile, list, &*titles);
+    showing asked;
+    std::copy(std::begin(chosen.selected), std::end(chosen.selected), std::begin(asked.selected));
+    asked.lines = lines ? &*lines : nullptr;
+    asked.known = run.known ? &*run.known : nullptr;
+    asked.record = run.record ? &*run.record : nullptr;
+    shownfindings shown(asked);
+    runstatus status = runphases({run.cheatfile, run.results, run.warnings, say.transcript()}, list, shown,
+                                 titles ? &*titles : nullptr);
 
     // A cut report must never be announced as a completed check.
-    bool resultswritten = closereport(results);
-    bool warningswritten = closereport(warnings);
-    int code = reportfaults(status, names, resultswritten, warningswritten, say);
-    if (code == exitcode::completed && diagnosticlines.failed() && !readerhasgone(diagnosticlines.error())) {
-        say.outputfailed(errortext(diagnosticlines.error()).c_str());
-        code = exitcode::writefailed;
+    bool resultswritten = run.results == nullptr || closereport(run.results);
+    bool warningswritten = run.warnings == nullptr || closereport(run.warnings);
+    bool baselinewritten = !run.record || run.record->close();
+    if (run.known) say.baselinehid(names.baseline.c_str(), run.known->hidden(), run.known->gone());
+    int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, say);
+    if (code == exitcode::completed) {
+        if (names.reports) {
+            say.completed(names.results.c_str(), names.warnings.c_str());
+        } else {
+            say.completedwithoutreports();
+        }
+    }
+    if (chosen.statistics) {
+        if (!chosen.diagnostics) std::fputs("\n", stdout);  // apart from the transcript
+        std::fflush(stdout);
+        writestatistics(product, shown);
+    }
+    product.flush();
+    if (product.failed() && !readerhasgone(product.error())) {
+        say.outputfailed(errortext(product.error()).c_str());
+        if (code == exitcode::completed) code = exitcode::writefailed;
     }
     if (code != exitcode::completed) return code;
 
-    say.completed(names.results.c_str(), names.warnings.c_str());
     if (gamelistfile != stdin) std::fclose(gamelistfile);
     if (names.fromemulator && !removefile(tempname)) say.tempnotdeleted(tempname);
-    std::fclose(cheatfile);
-    return chosen.strict && status.fault ? exitcode::findings : exitcode::completed;
+    std::fclose(run.cheatfile);
+    return chosen.strict && shown.anyerror() ? exitcode::findings : exitcode::completed;
 }

@@ -42,6 +42,11 @@ bool ispipe(const std::string& name) {
     return fs::status(fs::u8path(name), error).type() == fs::file_type::fifo;
 }
 
+bool isfolder(const std::string& name) {
+    std::error_code error;
+    return fs::is_directory(fs::u8path(name), error);
+}
+
 bool isregularornew(const std::string& name) {
     std::error_code error;
     fs::file_type type = fs::status(fs::u8path(name), error).type();

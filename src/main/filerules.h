@@ -15,5 +15,8 @@ bool samefile(const std::string& a, const std::string& b, bool followb = true);
 // Whether `name` is a pipe (a FIFO), which a report must not be.
 bool ispipe(const std::string& name);
 
+// Whether `name` is a folder.
+bool isfolder(const std::string& name);
+
 // Whether `name` is a regular file, or nothing yet.
 bool isregularornew(const std::string& name);

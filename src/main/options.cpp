@@ -1,32 +1,58 @@
 #include "options.h"
 
 #include <cstddef>
+#include <optional>
+#include <tuple>
 
 namespace {
+
+enum class kind {
+    flag,      // --strict
+    value,     // --cheat-file FILE, once
+    list,      // --select A,B, as often as wanted
+    request,   // --help: asks for something else than a check
+};
 
 struct knownoption {
     const char* name;
     const char* alias;
-    std::string options::*value;  // options that take a value
-    bool options::*flag;          // options that do not
-    options::action action;       // what a bare option asks for
+    kind takes;
+    bool options::*flag;
+    std::string options::*value;
+    std::vector<std::string>* list;
+    options::action action;
 };
 
-const knownoption knownoptions[] = {
-    {"--help", "-h", nullptr, nullptr, options::action::help},
-    {"--version", nullptr, nullptr, nullptr, options::action::version},
-    {"--game-list", nullptr, &options::gamelist, nullptr, options::action::check},
-    {"--emulator", nullptr, &options::emulator, nullptr, options::action::check},
-    {"--cheat-file", nullptr, &options::cheatfile, nullptr, options::action::check},
-    {"--strict", nullptr, nullptr, &options::strict, options::action::check},
-    {"--diagnostics", nullptr, nullptr, &options::diagnostics, options::action::check},
+// Given more than once, each adds to the ones before.
+struct lists {
+    std::vector<std::string> select, ignore;
 };
-constexpr std::size_t knowncount = sizeof knownoptions / sizeof knownoptions[0];
+
+std::vector<knownoption> knownoptions(lists& given) {
+    using a = options::action;
+    return {
+        {"--help", "-h", kind::request, nullptr, nullptr, nullptr, a::help},
+        {"--version", nullptr, kind::request, nullptr, nullptr, nullptr, a::version},
+        {"--game-list", nullptr, kind::value, nullptr, &options::gamelist, nullptr, a::check},
+        {"--emulator", nullptr, kind::value, nullptr, &options::emulator, nullptr, a::check},
+        {"--cheat-file", nullptr, kind::value, nullptr, &options::cheatfile, nullptr, a::check},
+        {"--strict", nullptr, kind::flag, &options::strict, nullptr, nullptr, a::check},
+        {"--diagnostics", nullptr, kind::flag, &options::diagnostics, nullptr, nullptr, a::check},
+        {"--statistics", nullptr, kind::flag, &options::statistics, nullptr, nullptr, a::check},
+        {"--select", nullptr, kind::list, nullptr, nullptr, &given.select, a::check},
+        {"--ignore", nullptr, kind::list, nullptr, nullptr, &given.ignore, a::check},
+        {"--baseline", nullptr, kind::value, nullptr, &options::baseline, nullptr, a::check},
+        {"--write-baseline", nullptr, kind::value, nullptr, &options::writebaseline, nullptr, a::check},
+        {"--report-dir", nullptr, kind::value, nullptr, &options::reportdir, nullptr, a::check},
+        {"--no-reports", nullptr, kind::flag, &options::noreports, nullptr, nullptr, a::check},
+    };
+}
 
 // Matches "--name" and "--name=value"; `value` is then what follows the '='.
-const knownoption* findoption(const std::string& argument, const std::string*& value, std::string& after) {
-    for (const knownoption& known : knownoptions) {
-        std::string name = known.name;
+const knownoption* findoption(const std::vector<knownoption>& known, const std::string& argument,
+                              const std::string*& value, std::string& after) {
+    for (const knownoption& option : known) {
+        std::string name = option.name;
         if (argument.compare(0, name.size(), name) == 0 &&
             (argument.size() == name.size() || argument[name.size()] == '=')) {
             value = nullptr;
@@ -34,11 +60,11 @@ const knownoption* findoption(const std::string& argument, const std::string*& v
                 after = argument.substr(name.size() + 1);
                 value = &after;
             }
-            return &known;
+            return &option;
         }
-        if (known.alias != nullptr && argument == known.alias) {
+        if (option.alias != nullptr && argument == option.alias) {
             value = nullptr;
-            return &known;
+            return &option;
         }
     }
     return nullptr;
@@ -50,71 +76,135 @@ options usageerror(options result, const std::string& problem) {
     return result;
 }
 
+std::string knownchecks() {
+    std::string names;
+    for (const checkinfo& check : checktable) names += (names.empty() ? "" : ", ") + std::string(check.name);
+    return names;
+}
+
+// Sets `shown` for the checks a comma-separated list names; the name that
+// is no check, if any.
+std::optional<std::string> markchecks(const std::vector<std::string>& given, bool* shown, bool value) {
+    for (const std::string& names : given) {
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t end = names.find(',', start);
+            std::string name = names.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            const checkinfo* check = findcheck(name);
+            if (check == nullptr) return name;
+            shown[static_cast<int>(check->id)] = value;
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 options parseoptions(const std::vector<std::string>& arguments) {
     options result;
-    bool asked[knowncount] = {};
+    lists given;
+    const std::vector<knownoption> known = knownoptions(given);
+    std::vector<bool> asked(known.size());
     options::action wanted = options::action::check;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::string* value = nullptr;
         std::string after;
-        const knownoption* known = findoption(argument, value, after);
-        if (known == nullptr) {
+        const knownoption* option = findoption(known, argument, value, after);
+        if (option == nullptr) {
             return usageerror(result, (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument + "'");
         }
-        const std::string name = known->name;
-        bool& seen = asked[known - knownoptions];
-        if (seen) return usageerror(result, "option '" + name + "' is given twice");
-        seen = true;
-        if (known->value == nullptr) {
+        const std::string name = option->name;
+        auto seen = asked.begin() + (option - known.data());
+        if (*seen && option->takes != kind::list) return usageerror(result, "option '" + name + "' is given twice");
+        *seen = true;
+        if (option->takes == kind::flag || option->takes == kind::request) {
             if (value != nullptr) return usageerror(result, "option '" + name + "' takes no value");
-            if (known->flag != nullptr) result.*(known->flag) = true;
-            if (known->action != options::action::check && wanted == options::action::check) wanted = known->action;
+            if (option->flag != nullptr) result.*(option->flag) = true;
+            if (option->action != options::action::check && wanted == options::action::check) wanted = option->action;
             continue;
         }
         if (value == nullptr && i + 1 < arguments.size()) value = &arguments[++i];
         if (value == nullptr || value->empty()) return usageerror(result, "option '" + name + "' needs a value");
-        result.*(known->value) = *value;
+        if (option->takes == kind::list) {
+            option->list->push_back(*value);
+        } else {
+            result.*(option->value) = *value;
+        }
     }
     if (!result.gamelist.empty() && !result.emulator.empty()) {
         return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
+    }
+    if (!result.reportdir.empty() && result.noreports) {
+        return usageerror(result, "option '--report-dir' cannot be used with '--no-reports'");
+    }
+    // As ruff does: --select sets the checks (all when not given), --ignore
+    // takes some away.
+    for (bool& shown : result.selected) shown = given.select.empty();
+    for (const auto& [names, value, option] : {std::tuple{&given.select, true, "--select"},
+                                                std::tuple{&given.ignore, false, "--ignore"}}) {
+        if (std::optional<std::string> unknown = markchecks(*names, result.selected, value)) {
+            return usageerror(result, "unknown check '" + *unknown + "' in " + option + "; the checks are " +
+                                          knownchecks());
+        }
     }
     result.what = wanted;
     return result;
 }
 
 std::string usagetext() {
-    return "Usage: vettle [--game-list FILE | --emulator PROGRAM] [--cheat-file FILE] [--strict]\n"
-           "              [--diagnostics]\n"
-           "       vettle --help | --version\n"
-           "\n"
-           "Checks a MAME cheat file against the emulator's game list. Without options\n"
-           "it runs \"mame.exe -listfull\" and reads cheat.dat, both in the current\n"
-           "folder. The reports, cheatscanresults.txt and cheatscanwarnings.txt, are\n"
-           "always written to the current folder.\n"
-           "\n"
-           "  --game-list FILE    read the game list from FILE (- for standard input)\n"
-           "                      instead of running the emulator: -listfull or\n"
-           "                      -listxml output, a Logiqx XML DAT, a ClrMamePro DAT\n"
-           "                      or -listinfo output, told apart by their content\n"
-           "  --emulator PROGRAM  run PROGRAM -listfull instead of mame.exe, without a shell\n"
-           "  --cheat-file FILE   check FILE instead of cheat.dat\n"
-           "  --strict            exit with 1 when the results report has a finding\n"
-           "                      other than games without cheats\n"
-           "  --diagnostics       print each finding as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
-           "                      [CHECK], in the order of the file, instead of the\n"
-           "                      console transcript\n"
-           "  -h, --help          show this text\n"
-           "  --version           show the version\n"
-           "\n"
-           "Exit codes: 0 checked; 1 findings, with --strict; 2 bad command line;\n"
-           "3 a file could not be opened; 5 an input could not be read to its end;\n"
-           "6 a report or standard output could not be written in full.\n"
-           "\n"
-           "Examples:\n"
-           "  mame -listxml > games.xml\n"
-           "  vettle --game-list games.xml --cheat-file cheats/cheat.dat --strict\n"
-           "  vettle.exe --emulator \"C:\\Program Files\\MAME\\mame.exe\"\n";
+    std::string text =
+        "Usage: vettle [--game-list FILE | --emulator PROGRAM] [--cheat-file FILE]\n"
+        "              [--strict] [--diagnostics] [--statistics]\n"
+        "              [--select CHECK,...] [--ignore CHECK,...]\n"
+        "              [--baseline FILE] [--write-baseline FILE]\n"
+        "              [--report-dir DIR | --no-reports]\n"
+        "       vettle --help | --version\n"
+        "\n"
+        "Checks a MAME cheat file against the emulator's game list. Without options\n"
+        "it runs \"mame.exe -listfull\" and reads cheat.dat, both in the current\n"
+        "folder, and writes the reports cheatscanresults.txt and\n"
+        "cheatscanwarnings.txt there.\n"
+        "\n"
+        "  --game-list FILE    read the game list from FILE (- for standard input)\n"
+        "                      instead of running the emulator: -listfull or\n"
+        "                      -listxml output, a Logiqx XML DAT, a ClrMamePro DAT\n"
+        "                      or -listinfo output, told apart by their content\n"
+        "  --emulator PROGRAM  run PROGRAM -listfull instead of mame.exe, without a shell\n"
+        "  --cheat-file FILE   check FILE instead of cheat.dat\n"
+        "  --strict            exit with 1 when an error finding is shown\n"
+        "  --diagnostics       print each finding as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
+        "                      [CHECK], in the order of the file, instead of the\n"
+        "                      console transcript\n"
+        "  --statistics        then print how many findings each check made\n"
+        "  --select CHECK,...  show and count these checks only (default: all)\n"
+        "  --ignore CHECK,...  leave these checks out; both may be given again\n"
+        "  --baseline FILE     hide the findings FILE records\n"
+        "  --write-baseline FILE\n"
+        "                      record the findings of the selected checks in FILE\n"
+        "  --report-dir DIR    write the reports into DIR, an existing folder\n"
+        "  --no-reports        write no report\n"
+        "  -h, --help          show this text\n"
+        "  --version           show the version\n"
+        "\n"
+        "Checks:\n";
+    for (const checkinfo& check : checktable) {
+        std::string name(check.name), level(severityname(check.level));
+        text += "  " + name + std::string(20 - name.size(), ' ') + level + std::string(9 - level.size(), ' ') +
+                std::string(check.description) + "\n";
+    }
+    text +=
+        "\n"
+        "Exit codes: 0 checked; 1 an error finding, with --strict; 2 bad command\n"
+        "line; 3 a file could not be opened; 5 an input could not be read to its\n"
+        "end; 6 a report or standard output could not be written in full.\n"
+        "\n"
+        "Examples:\n"
+        "  mame -listxml > games.xml\n"
+        "  vettle --game-list games.xml --cheat-file cheats/cheat.dat --strict\n"
+        "  vettle --diagnostics --ignore suspect-mask,zero-value --statistics\n"
+        "  vettle.exe --emulator \"C:\\Program Files\\MAME\\mame.exe\"\n";
+    return text;
 }

@@ -5,6 +5,7 @@
 #include "checks/charscan.h"
 #include "checks/crosscheck.h"
 #include "checks/fieldcheck.h"
+#include "checks/fileorder.h"
 #include "report/report.h"
 
 namespace {
@@ -28,9 +29,26 @@ void prints(std::FILE* console, const char* text) {
     if (console != nullptr) std::fputs(text, console);
 }
 
+// Every finding, told once, goes to the reports and to what is shown.
+class fanout : public findingsink {
+public:
+    fanout(report& out, shownfindings& shown, fileorder* order) : out_(out), shown_(shown), order_(order) {}
+
+    void found(const finding& what) override {
+        out_.found(what);
+        shown_.count(what);
+        if (order_ != nullptr) order_->found(what);
+    }
+
+private:
+    report& out_;
+    shownfindings& shown_;
+    fileorder* order_;
+};
+
 }  // namespace
 
-runstatus runphases(const runfiles& files, gamelist& list) {
+runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles) {
     runstatus status;
     std::FILE* console = files.console;
     prints(console, "Processing MAME Output\n");
@@ -41,12 +59,9 @@ runstatus runphases(const runfiles& files, gamelist& list) {
 
     report out(files.results, files.warnings, console);
     writeresultsheader(out, list.count);
-
-    // Large tables: kept out of the stack, made anew for every run.
-    static std::optional<diagnosticpass> diagnosis;
-    diagnosis.reset();
-    if (files.findings != nullptr) diagnosis.emplace(list, *files.findings);
-    diagnosticpass* findings = diagnosis ? &*diagnosis : nullptr;
+    std::optional<fileorder> order;
+    if (shown.inorder()) order.emplace(shown, list, files.cheatfile);
+    fanout findings(out, shown, order ? &*order : nullptr);
 
     // The first pass reads on to the end of the file and notes the lines
     // the character scan will report, so the scan need not read it all.
@@ -54,26 +69,24 @@ runstatus runphases(const runfiles& files, gamelist& list) {
     {
         linereader reader(files.cheatfile);
         reader.notehighbytes(&highlines);
-        runcrosscheck(reader, list, out, findings != nullptr ? findings->firstblocks.get() : nullptr);
+        runcrosscheck(reader, list, findings, titles);
         for (line rest; reader.next(rest);) {
         }
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
-    if (!runcharscan(files.cheatfile, highlines, out)) {
+    if (!runcharscan(files.cheatfile, highlines, findings)) {
         status.cheatfilereadfailed = true;
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     rewindchecked(files.cheatfile, status.cheatfilereadfailed);
     writewarningsheader(out, list.count);
-    if (findings != nullptr) findings->prepare();
     {
         linereader reader(files.cheatfile);
-        runfieldcheck(reader, out, findings);
+        runfieldcheck(reader, findings, order ? &*order : nullptr);
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 
     writesummary(out);
-    status.fault = out.fault;
     return status;
 }

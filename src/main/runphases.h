@@ -3,21 +3,22 @@
 #include <cstdio>
 
 #include "gamelist/gamelist.h"
-#include "report/diagnostics.h"
+#include "gamelist/titleindex.h"
+#include "report/shown.h"
 
 struct runfiles {
     std::FILE* cheatfile;
-    std::FILE* results;
+    std::FILE* results;   // no reports are written when these are null
     std::FILE* warnings;
-    std::FILE* console;                 // nothing is shown when null
-    diagnostics* findings = nullptr;  // every finding at its line, when set
+    std::FILE* console;   // nothing is shown when null
 };
 
 struct runstatus {
     bool cheatfilereadfailed = false;
-    bool fault = false;  // the results report has findings other than games without cheats
 };
 
 // Everything between reading the game list and the completion message:
-// the report headers, the three passes and the closing summary.
-runstatus runphases(const runfiles& files, gamelist& list);
+// the report headers, the three passes and the closing summary. Every
+// finding goes to the reports and to `shown`; `titles`, when given, lets
+// an unlisted shortname name the listed games that carry its block's title.
+runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles = nullptr);

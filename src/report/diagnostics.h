@@ -1,14 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "entrywriter.h"
+#include "finding.h"
+#include "gamelist/gamelist.h"
+#include "gamelist/titleindex.h"
 
-// Where a finding stands in the cheat file as an editor counts: physical
-// lines and byte columns, both from 1. The line comes as its decimal text;
-// without one, the finding is about the file as a whole.
-struct location {
+// Where a finding stands in the cheat file as an editor counts: the
+// physical line as decimal text, and the byte column of the line as read
+// (a piece of a long line starts past 511), both from 1.
+struct place {
     std::string_view line;
     long long column;
 };
@@ -19,29 +23,40 @@ struct location {
 // characters, which are written \xNN so that every finding stays one line.
 class diagnostics {
 public:
-    // Lines go out through `out`; `filename` is shown escaped.
-    diagnostics(reportwriter& out, std::string_view filename);
+    // Lines go out through `out`; `filename` is shown escaped. With
+    // `titles`, an unlisted shortname is followed by a note naming the
+    // listed games that carry its block's title.
+    diagnostics(reportwriter& out, std::string_view filename, const gamelist& list, const titleindex* titles);
 
-    void unlistedshortname(location at, std::string_view shortname);
-    // The listed shortnames whose title is the block's title.
-    void suggestion(location at, std::string_view title, const std::string_view* shortnames, int count);
-    void titlemismatch(location at, std::string_view blocktitle, std::string_view shortname,
-                       std::string_view emulatortitle);
-    void nonascii(location at, unsigned char byte);
-    // `checks` as the field check gives them: a clear bit is a failed check.
-    void fieldissue(location at, unsigned checks);
-    void zerovalue(location at);
+    void write(const finding& what, const place& where);
     // The closing note, tied to no line.
-    void nocheatentries(int games);
-
-    void flush() { out_.flush(); }
+    void nocheatentries(long long games);
 
 private:
-    void place(location at);
-    void start(location at, std::string_view severity);
-    void quoted(std::string_view text);
-    void end(std::string_view check);
+    void start(const place& where, severity level);
 
     reportwriter& out_;
-    std::string filename_;
+    std::string filename_;  // escaped, with its ':'
+    // Made once: ": error: " and the like, and " [check]\n".
+    std::string severities_[3];
+    std::string endings_[checkcount];
+    // The messages of the commonest findings, each with its ending, as made
+    // last for their words: a big file says the same few again and again.
+    // Their words are the check, the field and a short text, held as a key
+    // of sixteen bytes.
+    struct made {
+        std::uint64_t key[2] = {0, 0};  // 0: never made
+        std::string message;
+    };
+    made recent_[64];
+    std::string other_;  // the message of a finding not kept
+    std::string_view messageof(const finding& what);
+    const gamelist& list_;
+    const titleindex* titles_;
 };
+
+// What a finding says, without its place or check: the diagnostics' words,
+// and what a baseline records. A reference to another line of the file
+// (where a block's shortname was set) is left out for the baseline, which
+// never goes by line numbers.
+std::string messageof(const finding& what, bool withlines);

@@ -26,14 +26,15 @@ public:
             used_ += text.size();
             return;
         }
-        while (!text.empty()) {
-            if (used_ == capacity) flush();
-            std::size_t part = std::min(text.size(), capacity - used_);
-            std::memcpy(buffer_ + used_, text.data(), part);
-            used_ += part;
-            text.remove_prefix(part);
-        }
+        putinparts(text);
     }
+    // Room for `size` bytes (at most the capacity) to be written in place,
+    // then handed back with the end of what was written.
+    char* claim(std::size_t size) {
+        if (size > capacity - used_) flush();
+        return buffer_ + used_;
+    }
+    void commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
     void put(char c) {
         if (used_ == capacity) flush();
         buffer_[used_++] = c;
@@ -66,6 +67,16 @@ public:
     int error() const { return error_; }
 
 private:
+    void putinparts(std::string_view text) {
+        while (!text.empty()) {
+            if (used_ == capacity) flush();
+            std::size_t part = std::min(text.size(), capacity - used_);
+            std::memcpy(buffer_ + used_, text.data(), part);
+            used_ += part;
+            text.remove_prefix(part);
+        }
+    }
+
     std::FILE* file_;
     bool failed_ = false;
     int error_ = 0;

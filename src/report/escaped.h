@@ -9,7 +9,10 @@
 template <class writer>
 void putescaped(writer& out, std::string_view text) {
     static const char hexdigits[] = "0123456789ABCDEF";
-    for (char c : text) {
+    std::size_t plain = 0;  // nearly always all of it
+    while (plain < text.size() && static_cast<unsigned char>(text[plain]) >= 0x20 && text[plain] != 0x7F) ++plain;
+    out.put(text.substr(0, plain));
+    for (char c : text.substr(plain)) {
         auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             out.put("\\x");

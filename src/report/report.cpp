@@ -2,38 +2,45 @@
 
 #include "entrywriter.h"
 
-const namedcheck namedchecks[7] = {
-    {checkbit::shortname, " shortname "},
-    {checkbit::type, " type "},
-    {checkbit::address, " address "},
-    {checkbit::data, " data "},
-    {checkbit::extended, " extended "},
-    {checkbit::unneededfields, " unneeded fields should = 0 "},
-    {checkbit::mask, " suspect mask "},
+namespace {
+
+// The rules the results report names, in its order, with their names as
+// written there.
+const struct {
+    unsigned bit;
+    std::string_view name;
+} namedfailures[] = {
+    {failure::shortname, " shortname "},
+    {failure::type, " type "},
+    {failure::address, " address "},
+    {failure::data, " data "},
+    {failure::extended, " extended "},
+    {failure::unneededfields, " unneeded fields should = 0 "},
+    {failure::mask, " suspect mask "},
 };
 
-std::string_view failedchecktexts::of(unsigned checks) {
-    unsigned failed = ~checks & results;
-    char* text = texts_[failed];
-    if (lengths_[failed] == 0) {
-        std::size_t length = before_.copy(text, before_.size());
-        std::string_view separator = " ";
-        for (const namedcheck& check : namedchecks) {
-            if ((failed & check.bit) == 0) continue;
-            std::string_view name = check.name;
-            if (style_ == names::aslist) {
-                name = name.substr(1, name.size() - 2);  // without its blanks
-                length += separator.copy(text + length, separator.size());
-                separator = ", ";
+// The entry's message for each set of failed rules, made once, the first
+// time a big file asks for it.
+class fieldissuetexts {
+public:
+    std::string_view of(unsigned failed) {
+        failed &= failure::results;
+        char* text = texts_[failed];
+        if (lengths_[failed] == 0) {
+            std::string_view before = " has an illegal size/characters in fields :";
+            std::size_t length = before.copy(text, before.size());
+            for (const auto& rule : namedfailures) {
+                if ((failed & rule.bit) != 0) length += rule.name.copy(text + length, rule.name.size());
             }
-            length += name.copy(text + length, name.size());
+            lengths_[failed] = length;
         }
-        lengths_[failed] = length + after_.copy(text + length, after_.size());
+        return {text, lengths_[failed]};
     }
-    return {text, lengths_[failed]};
-}
 
-namespace {
+private:
+    char texts_[failure::results + 1][192];
+    std::size_t lengths_[failure::results + 1] = {};
+};
 
 constexpr std::size_t boxtextwidth = 56;
 
@@ -80,6 +87,8 @@ void writesectionheader(report& out, section where) {
             boxrule(results);
             results.put("\n");
             break;
+        case section::warnings:
+            break;
         case section::fieldissues:
             results.put("\n\n");
             boxrule(results);
@@ -92,7 +101,6 @@ void writesectionheader(report& out, section where) {
             break;
     }
     out.seriousissue = true;
-    out.fault = out.fault || where != section::nocheatentries;
 }
 
 void opensection(report& out, section where) {
@@ -165,6 +173,8 @@ void writewarningsheader(report& out, int games) {
     warnings.put("\n");
 }
 
+namespace {
+
 void addpairentry(report& out, section where, std::string_view shortname, std::string_view title) {
     opensection(out, where);
     putpair(out.results, shortname, title);
@@ -172,31 +182,44 @@ void addpairentry(report& out, section where, std::string_view shortname, std::s
     putpair(console, shortname, title);
 }
 
-void addillegalcharacters(report& out, std::string_view linenumber, std::string_view linetext) {
-    opensection(out, section::illegalcharacters);
-    reportwriter& results = out.results;
-    results.put("Line ");
-    results.put(linenumber);
-    results.put(" contains illegal non-standard characters (>0x7f) :");
-    putline(results, linetext);
+// A message with the line number, then the line as read.
+void addlineentry(report& out, section where, std::string_view number, std::string_view message,
+                  std::string_view linetext) {
+    bool warning = where == section::warnings;
+    if (!warning) opensection(out, where);
+    reportwriter& file = warning ? out.warnings : out.results;
+    file.put(warning ? "Possible illegal zero address or mask at Line " : "Line ");
+    file.put(number);
+    file.put(message);
+    putline(file, linetext);
 }
 
-void addfieldissue(report& out, std::string_view linenumber, unsigned checks, std::string_view linetext) {
-    opensection(out, section::fieldissues);
-    reportwriter& results = out.results;
-    results.put("Line ");
-    results.put(linenumber);
-    static failedchecktexts texts(" has an illegal size/characters in fields :",
-                                  failedchecktexts::names::asreported, "");
-    results.put(texts.of(checks));
-    putline(results, linetext);
-}
+}  // namespace
 
-void addwarningentry(report& out, std::string_view linenumber, std::string_view linetext) {
-    reportwriter& warnings = out.warnings;
-    warnings.put("Possible illegal zero address or mask at Line ");
-    warnings.put(linenumber);
-    putline(warnings, linetext);
+void report::found(const finding& what) {
+    static fieldissuetexts fieldissues;
+    section where = infoof(what.check).where;
+    switch (where) {
+        case section::unmatchedshortname:
+        case section::nocheatentries:
+        case section::titlemismatch:
+            addpairentry(*this, where, what.text, what.other);
+            break;
+        case section::illegalcharacters:
+            addlineentry(*this, where, what.number, " contains illegal non-standard characters (>0x7f) :",
+                         what.at->text);
+            break;
+        case section::fieldissues:
+            // One entry a line, naming every rule it fails.
+            if (what.piece != lastfieldissue) {
+                lastfieldissue = what.piece;
+                addlineentry(*this, where, what.number, fieldissues.of(what.failed), what.at->text);
+            }
+            break;
+        case section::warnings:
+            addlineentry(*this, where, what.number, "", what.at->text);
+            break;
+    }
 }
 
 void writesummary(report& out) {

@@ -126,8 +126,19 @@ bool linereader::next(line& out) {
     out.endsline = buffer_[end - 1] == '\n';
     out.highbyte = nexthigh_ < textend;
     out.number = ++count_;
+    out.physical = physical_;
+    out.column = column_;
+    out.position = base_ + start;
+    // A CR LF folded above is one column short of the file, but it ends
+    // the physical line, so the next one starts at column 1 all the same.
+    if (out.endsline) {
+        ++physical_;
+        column_ = 1;
+    } else {
+        column_ += static_cast<long long>(out.size);
+    }
     if (out.highbyte && notes_ != nullptr) {
-        notes_->note(count_, base_ + start);
+        notes_->note(count_, out.position);
     }
     return true;
 }

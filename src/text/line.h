@@ -16,6 +16,12 @@ struct line {
     bool endsline;          // the last character read is a line feed
     bool highbyte;          // some byte of the text is above 0x7F
     long long number;       // from 1 for the reader's first line
+    // Where it stands as an editor counts: the physical line, from 1 for
+    // the reader's first, and the byte column of its first character there
+    // (a piece after the first of a long line starts past column 511).
+    long long physical;
+    long long column;
+    std::uint64_t position;  // where in the file it starts
 };
 
 // The lines of a pass that hold a byte above 0x7F, noted as the pass reads
@@ -82,5 +88,7 @@ private:
     std::size_t nexthigh_ = 0;  // the next byte above 0x7F, or end_; stale once passed
     std::uint64_t base_ = 0;    // where in the file the block starts
     long long count_ = 0;       // lines read
+    long long physical_ = 1;    // the physical line the next line is in
+    long long column_ = 1;      // and its column there
     char buffer_[65536];
 };

@@ -51,6 +51,14 @@ TEST(CommandLine, UsageErrors) {
         {{"--cheat-file=a", "--cheat-file", "b"}, "option '--cheat-file' is given twice"},
         {{"--game-list", "games.txt", "--emulator", "mame"}, "option '--emulator' cannot be used with '--game-list'"},
         {{"--help", "--bogus"}, "unknown option '--bogus'"},
+        {{"--select", "zero-value,fields"},
+         "unknown check 'fields' in --select; the checks are unlisted-shortname, no-cheat-entries, title-mismatch, "
+         "non-ascii, shortname-mismatch, field-format, unneeded-fields, suspect-mask, zero-value"},
+        {{"--ignore=suspect-mask,"},
+         "unknown check '' in --ignore; the checks are unlisted-shortname, no-cheat-entries, title-mismatch, "
+         "non-ascii, shortname-mismatch, field-format, unneeded-fields, suspect-mask, zero-value"},
+        {{"--report-dir", "out", "--no-reports"}, "option '--report-dir' cannot be used with '--no-reports'"},
+        {{"--baseline", "a", "--baseline=b"}, "option '--baseline' is given twice"},
     };
     for (const auto& error : errors) {
         SCOPED_TRACE(error.problem);
@@ -71,7 +79,8 @@ TEST(CommandLine, UsageErrors) {
 TEST(Diagnostics, EveryCaseGivesWellFormedLinesAndTheSameReports) {
     const std::regex finding(
         "[^:]+:([0-9]+):[0-9]+: (error|warning|note): .+ "
-        "\\[(unlisted-shortname|title-mismatch|non-ascii|fields|zero-value)\\]");
+        "\\[(unlisted-shortname|title-mismatch|non-ascii|shortname-mismatch|field-format|unneeded-fields|"
+        "suspect-mask|zero-value)\\]");
     const std::regex closing("[^:]+: note: .+ \\[no-cheat-entries\\]");
     for (const std::string& name : plaincases()) {
         if (fs::exists(casefolder(name) / "args") || !fs::exists(casefolder(name) / "cheat.dat")) continue;
@@ -101,6 +110,144 @@ TEST(Diagnostics, EveryCaseGivesWellFormedLinesAndTheSameReports) {
             }
         }
     }
+}
+
+// Which checks are shown, what --strict goes by and what --statistics
+// counts; the reports are those of a run without the options.
+TEST(Findings, SelectIgnoreStrictAndStatistics) {
+    const struct {
+        std::vector<std::string> arguments;
+        int code;
+        const char* output;  // standard output, where it is checked
+    } runs[] = {
+        {{"--diagnostics", "--statistics", "--select", "zero-value"},
+         0,
+         "cheat.dat:9:1: warning: possible illegal zero address or mask [zero-value]\n"
+         "cheat.dat:21:512: warning: possible illegal zero address or mask [zero-value]\n"
+         "2  zero-value          warning\n"
+         "total: 0 errors, 2 warnings, 0 notes\n"},
+        // Given again, each adds to the ones before.
+        {{"--diagnostics", "--statistics", "--select=non-ascii", "--select", "suspect-mask"},
+         0,
+         "cheat.dat:7:32: error: extended field '0000FFFF' is a suspect mask [suspect-mask]\n"
+         "cheat.dat:10:541: error: byte 0xE9 is above 0x7F [non-ascii]\n"
+         "cheat.dat:19:62: error: byte 0xC3 is above 0x7F [non-ascii]\n"
+         "cheat.dat:23:53: error: byte 0xE9 is above 0x7F [non-ascii]\n"
+         "3  non-ascii           error\n"
+         "1  suspect-mask        error\n"
+         "total: 4 errors, 0 warnings, 0 notes\n"},
+        // Biggest first, equal counts in the order of the checks; notes count
+        // the games without cheats.
+        {{"--diagnostics", "--statistics", "--ignore", "zero-value", "--ignore=suspect-mask"}, 0, nullptr},
+        // Warnings and the list of games without cheats never fail.
+        {{"--strict", "--select", "zero-value,no-cheat-entries"}, 0, nullptr},
+        {{"--strict", "--ignore", "unlisted-shortname,title-mismatch,non-ascii,shortname-mismatch",
+          "--ignore", "field-format,unneeded-fields,suspect-mask"},
+         0,
+         nullptr},
+        {{"--strict", "--select", "suspect-mask"}, 1, nullptr},
+        {{"--strict", "--diagnostics", "--select", "unneeded-fields"}, 1, nullptr},
+    };
+    for (const auto& run : runs) {
+        std::string named;
+        for (const std::string& argument : run.arguments) named += argument + " ";
+        SCOPED_TRACE(named);
+        fs::path folder = prepare("every-finding", "findings");
+        EXPECT_EQ(runvettle(folder, run.arguments), run.code);
+        if (run.output != nullptr) {
+            EXPECT_EQ(readfile(folder / "console.out"), hosttext(run.output));
+        }
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            EXPECT_TRUE(readfile(folder / report) == hosttext(readfile(casefolder("every-finding") / "expected" / report)))
+                << report;
+        }
+    }
+    fs::path folder = prepare("every-finding", "statistics");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--diagnostics", "--statistics", "--ignore",
+                                                         "zero-value", "--ignore=suspect-mask"}),
+              0);
+    std::string output = readfile(folder / "console.out");
+    EXPECT_NE(output.find(hosttext("9  field-format        error\n"
+                                   "4  no-cheat-entries    note\n"
+                                   "4  shortname-mismatch  error\n"
+                                   "3  unlisted-shortname  error\n"
+                                   "3  title-mismatch      error\n"
+                                   "3  non-ascii           error\n"
+                                   "1  unneeded-fields     error\n"
+                                   "total: 23 errors, 0 warnings, 4 notes\n")),
+              std::string::npos)
+        << output;
+}
+
+// A baseline hides the findings it records, matched by check, message and
+// the text of their line, never by line number, each once; what is new or
+// gone is told.
+TEST(Findings, ABaselineHidesWhatItRecordsAndNothingElse) {
+    fs::path folder = prepare("every-finding", "baseline");
+    ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--write-baseline", "known.txt", "--no-reports"}), 0);
+    std::string cheats = readfile(folder / "cheat.dat");
+    auto hidden = [&](const std::string& changed, const char* shows, const char* says) {
+        SCOPED_TRACE(says);
+        writefile(folder / "cheat.dat", changed);
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--baseline", "known.txt", "--diagnostics",
+                                                             "--strict", "--no-reports"}),
+                  *shows == '\0' ? 0 : 1);
+        EXPECT_EQ(readfile(folder / "console.out"),
+                  hosttext(std::string(shows) + "cheat.dat: note: 4 listed games have no cheat entries; "
+                                                 "cheatscanresults.txt lists them [no-cheat-entries]\n"));
+        EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(std::string("vettle: note: the baseline 'known.txt' ") + says + "\n"));
+    };
+    const std::string flagged = ":pacman:00000000:4E14:00000003:0000FFFF:another shortname, a suspect mask\n";
+    std::size_t at = cheats.find(flagged);
+    ASSERT_NE(at, std::string::npos);
+    hidden(cheats, "", "hid 26 findings; 0 recorded findings are gone");
+    // Lines added or removed elsewhere change nothing; CR LF matches LF.
+    std::string crlf;
+    for (std::size_t i = 0; i < cheats.size(); ++i) {
+        if (cheats[i] == '\n' && (i == 0 || cheats[i - 1] != '\r')) crlf += '\r';
+        crlf += cheats[i];
+    }
+    hidden("; a new first line\n\n" + crlf, "", "hid 26 findings; 0 recorded findings are gone");
+    // An edited line's new finding shows; its old one is gone.
+    std::string edited = cheats;
+    edited.replace(at, flagged.size(), ":pacman:00000000:4E14:00000003:00FFFFFF:another shortname, a suspect mask\n");
+    hidden(edited, "cheat.dat:7:2: error: shortname 'pacman' differs from the block's shortname 'pacmanx' (set at "
+                   "line 6) [shortname-mismatch]\n"
+                   "cheat.dat:7:32: error: extended field '00FFFFFF' is a suspect mask [suspect-mask]\n",
+           "hid 24 findings; 2 recorded findings are gone");
+    // A flagged line copied once shows one more of each of its findings.
+    std::string copied = cheats;
+    copied.insert(at, flagged);
+    hidden(copied, "cheat.dat:8:2: error: shortname 'pacman' differs from the block's shortname 'pacmanx' (set at "
+                   "line 6) [shortname-mismatch]\n"
+                   "cheat.dat:8:32: error: extended field '0000FFFF' is a suspect mask [suspect-mask]\n",
+           "hid 26 findings; 0 recorded findings are gone");
+}
+
+// The reports in a folder of their own, or none at all.
+TEST(Findings, ReportsElsewhereOrNone) {
+    fs::path folder = prepare("no-findings", "report-dir");
+    fs::create_directory(folder / "out dir");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--report-dir", "out dir"}), 0);
+    std::string console = readfile(folder / "console.out");
+    EXPECT_NE(console.find(hosttext("\nResults saved to out dir/cheatscanresults.txt and 'warnings' to out "
+                                    "dir/cheatscanwarnings.txt\n")),
+              std::string::npos)
+        << console;
+    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+        EXPECT_FALSE(fs::exists(folder / report)) << report;
+        EXPECT_EQ(readfile(folder / "out dir" / report), hosttext(readfile(casefolder("no-findings") / "expected" / report)));
+    }
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--report-dir", "nowhere"}), 3);
+    EXPECT_NE(readfile(folder / "console.out").find(hosttext("Failed to read from 'nowhere'. Please check filename.\n"
+                                                             "It must be an existing folder.\n")),
+              std::string::npos);
+    fs::path none = prepare("no-findings", "no-reports");
+    EXPECT_EQ(runvettle(none, std::vector<std::string>{"--no-reports"}), 0);
+    console = readfile(none / "console.out");
+    EXPECT_NE(console.find(hosttext("\nCheat file check completed\nNo reports were written (--no-reports)\n")),
+              std::string::npos);
+    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) EXPECT_FALSE(fs::exists(none / report));
 }
 
 // The emulator's list of `games` games, every `longevery`th with a

@@ -23,7 +23,10 @@ struct RunPhasesTest : ::testing::Test {
     }
     runstatus run(std::FILE* games, std::FILE* cheats) {
         readgamelist(games, *list, true);
-        runstatus status = runphases({cheats, results, warnings, console}, *list);
+        showing everything{};
+        for (bool& selected : everything.selected) selected = true;
+        shownfindings shown(everything);
+        runstatus status = runphases({cheats, results, warnings, console}, *list, shown);
         std::fclose(games);
         std::fclose(cheats);
         return status;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "hexfield.h"
+
+// A cheat line's fields and the rules they fail, but for the shortname's,
+// which needs the block: every field of every cheat line comes through
+// here once.
+struct checkedline {
+    std::string_view shortname;
+    checkedfield type, address, data, extended;
+    unsigned failed;  // failure:: bits
+};
+
+checkedline checkcheatline(std::string_view text);
+
+// Types 60 and 62 use no address, data or extended value; the two
+// characters count as written, even when the type field failed its check.
+inline bool isunusedfieldstype(std::string_view type) {
+    return type.size() >= 2 && type[0] == '6' && (type[1] == '0' || type[1] == '2');
+}

@@ -1,0 +1,87 @@
+#include "runnames.h"
+
+#include <vector>
+
+#include "filerules.h"
+#include "host.h"
+
+const char emulatorcommand[256] = "mame.exe -listfull >vettletemp.tmp";
+const char tempname[128] = "vettletemp.tmp";
+
+namespace {
+
+constexpr char cheatfilename[128] = "cheat.dat";
+constexpr char resultsname[128] = "cheatscanresults.txt";
+constexpr char warningsname[128] = "cheatscanwarnings.txt";
+
+// A report's name in a folder given as the user wrote it: the console
+// shows it so, on every host alike.
+std::string infolder(const std::string& folder, const char* name) {
+    if (folder.empty()) return name;
+    char last = folder.back();
+    return folder + (last == '/' || last == '\\' ? "" : "/") + name;
+}
+
+}  // namespace
+
+runnames namesof(const options& chosen) {
+    runnames names;
+    names.fromemulator = chosen.gamelist.empty();
+    names.fromstdin = chosen.gamelist == "-";
+    names.gamelist = names.fromemulator ? tempname : chosen.gamelist;
+    names.cheatfile = chosen.cheatfile.empty() ? cheatfilename : chosen.cheatfile;
+    names.reports = !chosen.noreports;
+    names.results = infolder(chosen.reportdir, resultsname);
+    names.warnings = infolder(chosen.reportdir, warningsname);
+    names.baseline = chosen.baseline;
+    names.writebaseline = chosen.writebaseline;
+    return names;
+}
+
+bool refused(const runnames& names, const console& say) {
+    struct output {
+        std::string name;
+        bool follow;  // a link of the temporary file's name is removed, not followed
+    };
+    std::vector<output> outputs;
+    if (names.reports) outputs = {{names.results, true}, {names.warnings, true}};
+    if (names.fromemulator) outputs.push_back({tempname, false});
+    if (!names.writebaseline.empty()) outputs.push_back({names.writebaseline, true});
+    std::vector<std::string> inputs = {names.cheatfile};
+    if (!names.fromemulator && !names.fromstdin) inputs.push_back(names.gamelist);
+    if (!names.baseline.empty()) inputs.push_back(names.baseline);
+
+    for (const output& out : outputs) {
+        for (const std::string& input : inputs) {
+            if (samefile(input, out.name, out.follow)) {
+                say.cannotopen(out.name.c_str(), "It is the same file as '%s', which is only ever read.",
+                               input.c_str());
+                return true;
+            }
+        }
+        if (names.fromstdin && stdinisfile(out.name.c_str())) {
+            say.cannotopen(out.name.c_str(), "It is standard input, which is only ever read.");
+            return true;
+        }
+    }
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            const output& first = outputs[j];
+            const output& second = outputs[i];
+            if (samefile(first.name, second.name, second.follow)) {
+                const std::string& named = second.follow ? second.name : first.name;
+                const std::string& other = second.follow ? first.name : second.name;
+                say.cannotopen(named.c_str(), "It is the same file as '%s'; each output needs a file of its own.",
+                               other.c_str());
+                return true;
+            }
+        }
+    }
+    for (const output& out : outputs) {
+        if (out.follow && ispipe(out.name)) {
+            say.cannotopen(out.name.c_str(), "It is a pipe; an output must be a file.");
+            return true;
+        }
+    }
+    return false;
+}

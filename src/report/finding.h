@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "checks/checktable.h"
+#include "text/line.h"
+
+// The fields of a cheat line a finding can be about.
+enum class fieldid { none, shortname, type, address, data, extended };
+
+// A finding as a pass tells it, once: the report writer files it in its
+// section, and what the user asked to see (diagnostics, statistics, the
+// baseline, --strict) takes it from there.
+struct finding {
+    explicit finding(checkid what) : check(what) {}
+
+    checkid check;
+    // The line as read (a piece of a long line) and the byte of its text the
+    // finding points at; no line for a finding about a listed game alone.
+    const line* at = nullptr;
+    long long piece = 0;      // the line's number, also when the line is gone
+    std::string_view number;  // the same as text, as the reports print it
+    std::size_t offset = 0;
+    fieldid field = fieldid::none;
+    std::string_view text;   // what it is about: a shortname, a field, a block title
+    std::string_view other;  // the block's shortname, the emulator's title, the type of a line
+    std::string_view blocktitle;  // title-mismatch: the title the block carries, where it is known
+    int game = -1;           // the listed game it is about
+    unsigned failed = 0;     // the field check: every rule the line fails, in failure:: bits
+    long long setat = 0;     // shortname-mismatch: the physical line that set the block's shortname (0: none)
+    int titlegames = 0;      // unlisted-shortname: listed games carrying the block's title,
+    int firsttitlegame = 0;  // from this place in the title index
+};
+
+class findingsink {
+public:
+    virtual void found(const finding& what) = 0;
+
+protected:
+    ~findingsink() = default;
+};

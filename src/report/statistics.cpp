@@ -1,0 +1,34 @@
+#include "statistics.h"
+
+#include <algorithm>
+#include <string>
+
+void writestatistics(reportwriter& out, const shownfindings& shown) {
+    const checkinfo* order[checkcount];
+    long long totals[3] = {};
+    int count = 0;
+    for (const checkinfo& check : checktable) {
+        totals[static_cast<int>(check.level)] += shown.shown(check.id);
+        if (shown.shown(check.id) > 0) order[count++] = &check;
+    }
+    std::stable_sort(order, order + count,
+                     [&](const checkinfo* a, const checkinfo* b) { return shown.shown(a->id) > shown.shown(b->id); });
+    std::size_t width = count > 0 ? std::to_string(shown.shown(order[0]->id)).size() : 1;
+    for (int i = 0; i < count; ++i) {
+        std::string number = std::to_string(shown.shown(order[i]->id));
+        out.putrepeated(' ', width - number.size());
+        out.put(number);
+        out.put("  ");
+        out.put(order[i]->name);
+        out.putrepeated(' ', 20 - order[i]->name.size());
+        out.put(severityname(order[i]->level));
+        out.put('\n');
+    }
+    const char* names[3][2] = {{" error", " errors"}, {" warning", " warnings"}, {" note", " notes"}};
+    for (int level = 0; level < 3; ++level) {
+        out.put(level == 0 ? "total: " : ", ");
+        out.putnumber(totals[level]);
+        out.put(names[level][totals[level] == 1 ? 0 : 1]);
+    }
+    out.put('\n');
+}
