@@ -1,5 +1,7 @@
 #include "clrmamepro.h"
 
+#include "plaintext.h"
+
 #include <cstdio>
 #include <string>
 
@@ -174,7 +176,11 @@ bool readblock(tokenizer& tokens, bool isgame, gamelist& list) {
             description = value, hasdescription = true;
         }
     }
-    if (isgame && hasname) addgame(list, name, description);
+    if (isgame && hasname) {
+        blankcontrols(name.data(), name.size());
+        blankcontrols(description.data(), description.size());
+        addgame(list, name, description);
+    }
     return true;
 }
 

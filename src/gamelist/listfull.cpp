@@ -6,10 +6,27 @@
 
 namespace {
 
+// The emulator's columns fit a shortname of up to eight characters with
+// two blanks or more to spare; such lines keep the tokens' rules.
+constexpr std::size_t classicshortname = 8;
+
 bool parsegameline(std::string_view text, std::string_view& shortname, std::string_view& title) {
     std::string_view rest = text;
     std::string_view blanks;
-    return nexttoken(rest, ' ', shortname) && nexttoken(rest, '"', blanks) && nexttoken(rest, '"', title);
+    if (!nexttoken(rest, ' ', shortname)) return false;
+    std::size_t quote = shortname.find('"');
+    if (shortname.size() <= classicshortname && quote == std::string_view::npos) {
+        return nexttoken(rest, '"', blanks) && nexttoken(rest, '"', title);
+    }
+    // A longer shortname leaves one blank or none before the title in a
+    // newer emulator's columns: the title is what the next two quotes hold.
+    std::size_t start = static_cast<std::size_t>(shortname.data() - text.data());
+    shortname = shortname.substr(0, quote);
+    std::size_t open = text.find('"', start + shortname.size());
+    std::size_t close = open == std::string_view::npos ? open : text.find('"', open + 1);
+    if (shortname.empty() || close == std::string_view::npos) return false;
+    title = text.substr(open + 1, close - open - 1);
+    return true;
 }
 
 }  // namespace

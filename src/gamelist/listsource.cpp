@@ -46,10 +46,15 @@ bool listsource::fillraw() {
 }
 
 void listsource::recognise() {
-    while (rawend_ < 3 && fillraw()) {
+    while (rawend_ < 4 && fillraw()) {
     }
     const unsigned char* b = raw_;
-    if (rawend_ >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+    if ((rawend_ >= 4 && b[0] == 0xFF && b[1] == 0xFE && b[2] == 0 && b[3] == 0) ||
+        (rawend_ >= 4 && b[0] == 0 && b[1] == 0 && b[2] == 0xFE && b[3] == 0xFF)) {
+        encoding_ = encoding::utf32;
+        ended_ = true;
+        rawat_ = rawend_;
+    } else if (rawend_ >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
         rawat_ = 3;
         encoding_ = encoding::asis;
     } else if (rawend_ >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
@@ -57,6 +62,10 @@ void listsource::recognise() {
         encoding_ = encoding::utf16le;
     } else if (rawend_ >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
         rawat_ = 2;
+        encoding_ = encoding::utf16be;
+    } else if (rawend_ >= 2 && b[0] != 0 && b[0] < 0x80 && b[1] == 0) {
+        encoding_ = encoding::utf16le;  // no mark, but ASCII in UTF-16 all the same
+    } else if (rawend_ >= 2 && b[0] == 0 && b[1] != 0 && b[1] < 0x80) {
         encoding_ = encoding::utf16be;
     } else {
         encoding_ = encoding::asis;
@@ -119,11 +128,20 @@ std::size_t listsource::read(char* into, std::size_t size) {
     return given == size ? given : given + readon(into + given, size - given);
 }
 
-std::string_view listsource::start() {
+std::string_view listsource::start(bool skipblanks) {
     if (!headread_) {
         std::size_t got;
         while (headend_ < sizeof head_ && (got = readon(head_ + headend_, sizeof head_ - headend_)) > 0) {
             headend_ += got;
+            if (skipblanks) {
+                std::size_t blanks = 0;
+                while (blanks < headend_ && std::strchr(" \t\r\n", head_[blanks]) != nullptr && head_[blanks] != '\0') {
+                    ++blanks;
+                }
+                std::memmove(head_, head_ + blanks, headend_ - blanks);
+                headend_ -= blanks;
+                skipblanks = headend_ == 0;  // until the first byte that is not one
+            }
         }
         headread_ = true;
     }

@@ -8,8 +8,10 @@
 
 // A game list's bytes as UTF-8, whatever its byte-order mark says: a UTF-8
 // mark is dropped, and a file that starts with a UTF-16 mark (Windows
-// PowerShell's `>` writes one) is decoded, a code unit that is no
-// character becoming U+FFFD. A file without a mark is taken as it is.
+// PowerShell's `>` writes one), or without a mark with a NUL byte first or
+// second beside a character, is decoded, a code unit that is no character
+// becoming U+FFFD. Any other file without a mark is taken as it is; one
+// with a UTF-32 mark gives nothing.
 class listsource : public bytesource {
 public:
     explicit listsource(std::FILE* file) : file_(file) {}
@@ -17,14 +19,17 @@ public:
     std::size_t read(char* into, std::size_t size) override;
 
     // The first decoded bytes (up to 4 KB), which read() still gives: for
-    // telling the list's format.
-    std::string_view start();
+    // telling the list's format. With `skipblanks`, blanks before them,
+    // however many, are dropped for good.
+    std::string_view start(bool skipblanks = false);
 
     bool fromutf16() const { return encoding_ == encoding::utf16le || encoding_ == encoding::utf16be; }
+    // A byte-order mark of UTF-32, which is not read.
+    bool unreadable() { return encoding_ == encoding::utf32; }
     bool failed() const { return std::ferror(file_) != 0; }
 
 private:
-    enum class encoding { unknown, asis, utf16le, utf16be };
+    enum class encoding { unknown, asis, utf16le, utf16be, utf32 };
 
     void recognise();
     std::size_t readon(char* into, std::size_t size);

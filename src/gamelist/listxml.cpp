@@ -1,5 +1,7 @@
 #include "listxml.h"
 
+#include "plaintext.h"
+
 #include <expat.h>
 
 #include <cstdio>
@@ -105,6 +107,8 @@ void XMLCALL onend(void* data, const XML_Char*) {
         r.hasdescription = true;
         XML_SetCharacterDataHandler(r.parser, nullptr);
     } else if (r.depth == 2 && r.ingame) {
+        blankcontrols(r.name.data(), r.name.size());
+        blankcontrols(r.title, r.titlelength);
         addgame(r.list, r.name, {r.title, r.titlelength});
         r.ingame = false;
     }

@@ -29,8 +29,13 @@ listformat recogniselist(std::string_view start) {
 listreading readgamelist(std::FILE* file, gamelist& list, bool recognise) {
     cleargamelist(list);
     listsource source(file);
-    listformat format = recognise ? recogniselist(source.start()) : listformat::listfull;
+    listformat format = recognise ? recogniselist(source.start(true)) : listformat::listfull;
     listreading reading;
+    if (source.unreadable()) {
+        reading.problem = {true, 1, 1, "a UTF-32 byte-order mark; save the list as UTF-8 or UTF-16"};
+        finishgamelist(list);
+        return reading;
+    }
     switch (format) {
         case listformat::listfull:
             readlistfull(source, list);
@@ -44,5 +49,11 @@ listreading readgamelist(std::FILE* file, gamelist& list, bool recognise) {
     }
     reading.readfailed = source.failed();
     finishgamelist(list);
+    // A list named on the command line is read for its games: one without
+    // any is a mistake (an empty file, a text of another kind), never the
+    // cheat file's fault.
+    if (recognise && list.count == 0 && !reading.problem.found) {
+        reading.problem = {true, 0, 0, "it holds no game"};
+    }
     return reading;
 }

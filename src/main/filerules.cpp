@@ -31,9 +31,9 @@ fs::path destination(const std::string& name, bool follow) {
 
 bool samefile(const std::string& a, const std::string& b, bool followb) {
     std::error_code error;
-    if (fs::equivalent(fs::u8path(a), fs::u8path(b), error) && (followb || !fs::is_symlink(fs::u8path(b), error))) {
-        return true;
-    }
+    // A file of b's name that is not followed is removed first, whatever
+    // other name it has: only the place counts.
+    if (followb && fs::equivalent(fs::u8path(a), fs::u8path(b), error)) return true;
     return destination(a, true) == destination(b, followb);
 }
 
@@ -42,9 +42,22 @@ bool ispipe(const std::string& name) {
     return fs::status(fs::u8path(name), error).type() == fs::file_type::fifo;
 }
 
+std::string pathbelow(const std::string& name) {
+    std::error_code error;
+    fs::path here = fs::current_path(error);
+    fs::path relative = fs::absolute(fs::u8path(name), error).lexically_normal().lexically_relative(here);
+    if (error || relative.empty() || *relative.begin() == "..") return {};
+    return relative.generic_u8string();
+}
+
 bool isfolder(const std::string& name) {
     std::error_code error;
     return fs::is_directory(fs::u8path(name), error);
+}
+
+bool anythingnamed(const std::string& name) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(fs::u8path(name), error));
 }
 
 bool isregularornew(const std::string& name) {

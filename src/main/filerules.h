@@ -15,8 +15,15 @@ bool samefile(const std::string& a, const std::string& b, bool followb = true);
 // Whether `name` is a pipe (a FIFO), which a report must not be.
 bool ispipe(const std::string& name);
 
+// `name` relative to the current folder, with forward slashes, when it is
+// in it or below it; empty otherwise.
+std::string pathbelow(const std::string& name);
+
 // Whether `name` is a folder.
 bool isfolder(const std::string& name);
+
+// Whether anything has that name, a link (even to nothing) included.
+bool anythingnamed(const std::string& name);
 
 // Whether `name` is a regular file, or nothing yet.
 bool isregularornew(const std::string& name);

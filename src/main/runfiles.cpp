@@ -29,14 +29,34 @@ std::FILE* openlist(const runnames& names) {
 }
 
 std::FILE* opencheatfile(const std::string& name, const console& say) {
-    std::FILE* file = openfile(name.c_str(), "rb");
-    if (file != nullptr && std::fseek(file, 0, SEEK_CUR) != 0) {
+    // A FIFO is known before it is opened, which would wait for a writer.
+    std::FILE* file = ispipe(name) ? nullptr : openfile(name.c_str(), "rb");
+    if (ispipe(name) || (file != nullptr && std::fseek(file, 0, SEEK_CUR) != 0)) {
         say.cannotopen(name.c_str(), "It must be a file that can be read three times, not a pipe.");
         return nullptr;
     }
     file = file != nullptr ? readable(file) : nullptr;
     if (file == nullptr) say.cannotopen(name.c_str());
     return file;
+}
+
+const std::string* unwritable(const std::vector<std::string>& names) {
+    std::vector<const std::string*> made;
+    const std::string* failed = nullptr;
+    for (const std::string& name : names) {
+        bool existed = anythingnamed(name);
+        std::FILE* file = openfile(name.c_str(), "a");
+        if (file == nullptr) {
+            failed = &name;
+            break;
+        }
+        std::fclose(file);
+        if (!existed) made.push_back(&name);
+    }
+    if (failed != nullptr) {
+        for (const std::string* name : made) removefile(name->c_str());
+    }
+    return failed;
 }
 
 // Emptied, or made, through one handle and written through another: ext4

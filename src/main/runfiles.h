@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "console.h"
 #include "runnames.h"
@@ -20,6 +21,10 @@ std::FILE* openlist(const runnames& names);
 // refused before anything is written rather than checked in part. Says why
 // when it cannot be opened.
 std::FILE* opencheatfile(const std::string& name, const console& say);
+
+// The first of `names` that cannot be opened for writing, or null. Nothing
+// is emptied; a file made to find out is removed again.
+const std::string* unwritable(const std::vector<std::string>& names);
 
 // A report, emptied or made.
 std::FILE* openreport(const std::string& name);

@@ -68,7 +68,9 @@ bool refused(const runnames& names, const console& say) {
         for (std::size_t j = 0; j < i; ++j) {
             const output& first = outputs[j];
             const output& second = outputs[i];
-            if (samefile(first.name, second.name, second.follow)) {
+            // Two outputs to one device (/dev/null) lose nothing.
+            bool devices = !isregularornew(first.name) && !isregularornew(second.name);
+            if (!devices && samefile(first.name, second.name, second.follow)) {
                 const std::string& named = second.follow ? second.name : first.name;
                 const std::string& other = second.follow ? first.name : second.name;
                 say.cannotopen(named.c_str(), "It is the same file as '%s'; each output needs a file of its own.",

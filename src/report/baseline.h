@@ -39,6 +39,8 @@ std::string baselineentry(const finding& what, std::string_view linetext);
 
 class baseline {
 public:
+    baseline() : slots_(std::make_unique<slot[]>(16)), size_(16) {}  // records nothing until read
+
     // Takes the entries of a baseline file; the number of the first line
     // that is no entry, or 0 when all are.
     long long read(std::FILE* file);
@@ -61,7 +63,7 @@ private:
 
     textstore text_;
     std::unique_ptr<slot[]> slots_;
-    std::size_t size_ = 0;  // a power of two
+    std::size_t size_;  // a power of two
     long long hidden_ = 0;
 };
 

@@ -22,6 +22,7 @@ public:
 
     void put(std::string_view text) {
         if (text.size() <= capacity - used_) {  // nearly always
+            if (text.empty()) return;  // an empty view may point nowhere
             std::memcpy(buffer_ + used_, text.data(), text.size());
             used_ += text.size();
             return;

@@ -291,6 +291,25 @@ const edge edges[] = {
          return linked(folder, "cheat.dat", "vettletemp.tmp");
      },
      {}},
+    {"cheat.dat is a FIFO nobody writes: refused without waiting", "cheat-file-is-a-pipe",
+     [](const fs::path& folder) {
+         fs::remove(folder / "cheat.dat");
+         return mkfifo((folder / "cheat.dat").c_str(), 0644) == 0;
+     },
+     {}},
+    {"both reports are /dev/null", "reports-to-dev-null",
+     [](const fs::path& folder) {
+         return linked(folder, "cheatscanresults.txt", "/dev/null") &&
+                linked(folder, "cheatscanwarnings.txt", "/dev/null");
+     },
+     {}},
+    {"an old temporary file is a hard link to cheat.dat: removed, cheat.dat read", "no-findings",
+     [](const fs::path& folder) {
+         std::error_code failed;
+         fs::create_hard_link(folder / "cheat.dat", folder / "vettletemp.tmp", failed);
+         return !failed;
+     },
+     {}},
     {"a report is a FIFO", "report-is-a-pipe",
      [](const fs::path& folder) { return mkfifo((folder / "cheatscanwarnings.txt").c_str(), 0644) == 0; }, {}},
     {"a report is /dev/null, written once as it is", "warnings-to-dev-null",
