@@ -12,6 +12,7 @@
 #include "main/runphases.h"
 #include "report/baseline.h"
 #include "report/diagnostics.h"
+#include "report/patch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static gamelist list;
@@ -30,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::FILE* gamelistfile = openbytes(games.data(), games.size());
     std::FILE* cheatfile = openbytes(cheats.data(), cheats.size());
-    // Every other input with diagnostics and a baseline too, which put the
-    // findings in the order of the file.
+    // Every other input with diagnostics, a baseline and a patch too, which
+    // put the findings in the order of the file and read it again.
     readgamelist(gamelistfile, list, true);
     reportwriter out(sink);
     titleindex titles(list);
@@ -44,7 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         asked.known = &known;
     }
     shownfindings shown(asked);
-    runphases({cheatfile, sink, sink, sink}, list, shown, size % 2 == 0 ? &titles : nullptr);
+    patch fixes(list);
+    runphases({cheatfile, sink, sink, sink}, list, shown, size % 2 == 0 ? &titles : nullptr,
+              size % 2 == 0 ? &fixes : nullptr);
+    fixes.write(cheatfile, "cheat.dat", out);
     std::fclose(gamelistfile);
     std::fclose(cheatfile);
     return 0;

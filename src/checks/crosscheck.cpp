@@ -11,14 +11,82 @@
 
 namespace {
 
+// The most a line may hold, its line feed left out, and still be read
+// whole: only such lines are fixed, and only so that they stay such.
+constexpr std::size_t wholeline = linecapacity - 1;
+
+bool iswhole(const line& current) {
+    return current.column == 1 && (current.endsline || current.size < linecapacity) &&
+           current.text.size() == current.size;  // no NUL
+}
+
+std::size_t contentlength(const line& current) {
+    return current.text.size() - (current.endsline ? 1 : 0);
+}
+
+// Text that can stand in a title line or a cheat line's shortname field
+// and be read back as it is: printable ASCII, and no colon for a name.
+bool isplain(std::string_view text, bool name) {
+    for (char c : text) {
+        if (c < 0x20 || c > 0x7E || (name && (c == ':' || c == ' '))) return false;
+    }
+    return !text.empty();
+}
+
+// What a block may have fixed: its title, when every cheat line of it
+// names one listed game whose title never matched.
+struct blockfix {
+    bool usual = false;      // its title line is "; [ TITLE ]", whole
+    long long physical = 0;  // that line
+    std::size_t length = 0;  // TITLE's
+    std::size_t rest = 0;    // the rest of the line
+    int game = -2;           // the one listed game its lines name; -2 none yet, -1 not one
+};
+
 // The state of the pass from line to line.
 struct crossstate {
     blocktitle title{};
     long long titleline = 0;  // the block's title line, 0 before the first
     heldshortname lastreported;
     const titleindex* titles;
+    bool fixes;
+    blockfix block;
     std::unique_ptr<long long[]> firstblocks;  // the line opening each game's first block
 };
+
+void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
+    const blockfix& block = state.block;
+    if (state.fixes && block.usual && block.game >= 0) {
+        std::string_view title = list.games[block.game].title;
+        if (isplain(title, false) && block.rest + title.size() <= wholeline) {
+            out.fixable({checkid::titlemismatch, block.physical, 4, block.length, title, false, block.game});
+        }
+    }
+    state.block = {};
+}
+
+void openblock(const line& current, crossstate& state) {
+    blockfix& block = state.block;
+    std::string_view text = current.text.substr(0, contentlength(current));
+    block.usual = iswhole(current) && text.size() >= 6 && text.substr(0, 4) == "; [ " &&
+                  text.substr(text.size() - 2) == " ]";
+    block.physical = current.physical;
+    block.length = text.size() >= 6 ? text.size() - 6 : 0;
+    block.rest = text.size() - block.length;
+}
+
+// A listed game whose title the block carries, and no other: an unlisted
+// shortname of the block becomes its shortname.
+void renamefix(const line& current, std::string_view shortname, const crossstate& state, const gamelist& list,
+               findingsink& out) {
+    if (!state.fixes || state.titleline == 0 || isnameless(shortname) || !iswhole(current)) return;
+    titleindex::range carrying = state.titles->carrying(state.title.text);
+    if (carrying.count != 1) return;
+    std::string_view name = list.games[state.titles->game(carrying.first)].shortname;
+    if (!isplain(name, true) || contentlength(current) - shortname.size() + name.size() > wholeline) return;
+    auto offset = static_cast<std::size_t>(shortname.data() - current.text.data());
+    out.fixable({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1});
+}
 
 void checkcheatline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
                     findingsink& out) {
@@ -26,6 +94,9 @@ void checkcheatline(const line& current, crossstate& state, const gamelist& list
     std::string_view shortname = cheatshortname(text);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
     int found = findgame(walk, shortname, readable);
+    blockfix& block = state.block;
+    block.game = block.game == -2 || block.game == found ? found : -1;
+    if (found < 0) renamefix(current, shortname, state, list, out);
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
         if (!marks.hascheats) state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
@@ -80,10 +151,11 @@ void tellgames(const gamelist& list, const long long* firstblocks, findingsink& 
 
 }  // namespace
 
-void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles) {
+void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles, bool fixes) {
     gamewalk walk(list);
     crossstate state;
     state.titles = titles;
+    state.fixes = fixes && titles != nullptr;
     state.firstblocks = std::make_unique<long long[]>(static_cast<std::size_t>(list.count));
     line current;
     while (reader.next(current)) {
@@ -92,12 +164,15 @@ void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const t
             break;
         }
         if (kind == linekind::title) {
+            closeblock(state, list, out);
             takeblocktitle(current.text, state.title);
             state.titleline = current.number;
+            openblock(current, state);
         } else if (kind == linekind::cheat) {
             checkcheatline(current, state, list, walk, out);
         }
     }
+    closeblock(state, list, out);
     for (int i = 0; i < list.count; ++i) {
         list.games[i].hascheats = walk.marked[i].hascheats;
         list.games[i].titlematches = walk.marked[i].titlematches;

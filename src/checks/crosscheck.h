@@ -11,5 +11,7 @@
 // file. A title mismatch is told at the line that opens the first block
 // naming its game (its title line, or the cheat line itself when no title
 // line came before). With `titles`, an unlisted shortname's finding names
-// the listed games that carry its block's title.
-void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles = nullptr);
+// the listed games that carry its block's title; with `fixes` too, the
+// pass tells of the block titles and shortnames it can fix for certain.
+void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles = nullptr,
+                   bool fixes = false);

@@ -7,6 +7,7 @@
 #include "cheatfile/linekind.h"
 #include "cheatline.h"
 #include "fieldfailure.h"
+#include "lowercasefix.h"
 #include "text/linecounter.h"
 
 namespace {
@@ -81,7 +82,7 @@ void tell(const line& current, std::string_view number, const checkedline& check
 
 }  // namespace
 
-void runfieldcheck(linereader& reader, findingsink& out, fileorder* order) {
+void runfieldcheck(linereader& reader, findingsink& out, fileorder* order, bool fixes) {
     blockstate block;
     linecounter linenumber;
     line current;
@@ -102,6 +103,9 @@ void runfieldcheck(linereader& reader, findingsink& out, fileorder* order) {
         checkedline checked = checkcheatline(current.text);
         unsigned failed = checked.failed | (shortnamepasses(checked.shortname, current, block) ? 0 : failure::shortname);
         if (failed != 0) tell(current, linenumber.text(), checked, failed, block, out);
+        if (fixes && (failed & (failure::type | failure::address | failure::data | failure::extended)) != 0) {
+            lowercasefixes(current, checked, failed, out);
+        }
     }
     if (order != nullptr) order->finish(reader);
 }

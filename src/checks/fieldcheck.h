@@ -9,5 +9,5 @@
 // suspicious values, telling of each failed rule on its own. Reads up to
 // the end marker or the end of the file; with `order`, which puts the
 // findings of all three passes in the order of the file, on to the end of
-// the file.
-void runfieldcheck(linereader& reader, findingsink& out, fileorder* order = nullptr);
+// the file. With `fixes`, tells of the fields it can fix for certain.
+void runfieldcheck(linereader& reader, findingsink& out, fileorder* order = nullptr, bool fixes = false);

@@ -25,6 +25,10 @@ std::string filledin(const char* sentence, const char* name) {
 
 }  // namespace
 
+void sayusage(const std::string& problem) {
+    std::fputs(("vettle: " + escaped(problem) + "\nTry 'vettle --help'.\n").c_str(), stderr);
+}
+
 void console::banner() const {
     if (quiet_) return;
     std::fputs("Vettle v" VETTLE_VERSION "\n"
@@ -92,13 +96,13 @@ void console::failed(const char* what, const char* name, const char* consequence
 
 void console::unreadable(const char* what, const char* name, long long line, long long column,
                          const char* reason) const {
-    std::string where = std::to_string(line) + ":" + std::to_string(column);
+    // Line 0: about the file as a whole.
+    std::string where = line == 0 ? "" : ":" + std::to_string(line) + ":" + std::to_string(column);
+    std::string at = line == 0 ? "" : " at line " + std::to_string(line) + ", column " + std::to_string(column);
     if (quiet_) {
-        problem("error", {escaped(name), ":", where, ": ", escaped(reason), "; ", what,
-                          " cannot be read, nothing was checked"});
+        problem("error", {escaped(name), where, ": ", escaped(reason), "; ", what, " cannot be read, nothing was checked"});
     } else {
-        std::fputs(("\nFailed to read " + std::string(what) + " '" + escaped(name) + "' at line " +
-                    std::to_string(line) + ", column " + std::to_string(column) + ": " + escaped(reason) +
+        std::fputs(("\nFailed to read " + std::string(what) + " '" + escaped(name) + "'" + at + ": " + escaped(reason) +
                     ".\nNothing was checked.\n\n")
                        .c_str(),
                    stdout);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "console.h"
 #include "exitcodes.h"
@@ -13,6 +14,7 @@
 #include "host.h"
 #include "report/baseline.h"
 #include "report/diagnostics.h"
+#include "report/patch.h"
 #include "report/shown.h"
 #include "report/statistics.h"
 #include "runfiles.h"
@@ -75,12 +77,20 @@ struct openrun {
 }  // namespace
 
 int runcheck(const options& chosen) {
-    // Standard output carries findings or counts: a lost write must be told.
-    if (chosen.diagnostics || chosen.statistics) std::setvbuf(stdout, nullptr, _IONBF, 0);  // a failed write is seen at once
-    const console say(chosen.diagnostics);
+    const runnames names = namesof(chosen);
+    // A patch names the cheat file from the folder it is applied in.
+    std::string patched;
+    if (chosen.diff && (patched = pathbelow(names.cheatfile)).empty()) {
+        sayusage("option '--diff' needs a cheat file in the current folder or below it, not '" + names.cheatfile + "'");
+        return exitcode::usage;
+    }
+    // Standard output carries findings, counts or a patch: a lost write
+    // must be told, and is seen at once unbuffered.
+    if (chosen.diagnostics || chosen.statistics || chosen.diff) std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (chosen.diff) makestdoutbinary();  // the patch's bytes as they are
+    const console say(chosen.diagnostics || chosen.diff);
     say.banner();
 
-    const runnames names = namesof(chosen);
     if (!chosen.reportdir.empty() && !isfolder(chosen.reportdir)) {
         say.cannotopen(chosen.reportdir.c_str(), "It must be an existing folder.");
         return exitcode::cannotopen;
@@ -99,7 +109,7 @@ int runcheck(const options& chosen) {
             return exitcode::readfailed;
         }
         // Now that it exists: a name that differs only in letter case, say.
-        if (samefile(names.cheatfile, tempname, false)) {
+        if (samefile(names.cheatfile, tempname, true)) {
             say.cannotopen(tempname, "It is the same file as '%s', which is only ever read.",
                            names.cheatfile.c_str());
             return exitcode::cannotopen;
@@ -150,6 +160,14 @@ int runcheck(const options& chosen) {
         }
     }
 
+    // Every output is known to open before any is emptied.
+    std::vector<std::string> outputs;
+    if (names.reports) outputs = {names.results, names.warnings};
+    if (!names.writebaseline.empty()) outputs.push_back(names.writebaseline);
+    if (const std::string* failed = unwritable(outputs)) {
+        say.cannotopen(failed->c_str());
+        return exitcode::cannotopen;
+    }
     if (names.reports) {
         run.results = openreport(names.results);
         run.warnings = run.results != nullptr ? openreport(names.warnings) : nullptr;
@@ -167,9 +185,11 @@ int runcheck(const options& chosen) {
         run.record.emplace(file);
     }
 
-    reportwriter product(stdout);  // findings and counts
+    reportwriter product(stdout);  // findings, counts or a patch
     std::optional<titleindex> titles;
-    if (chosen.diagnostics) titles.emplace(list);
+    if (chosen.diagnostics || chosen.diff) titles.emplace(list);
+    std::optional<patch> fixes;
+    if (chosen.diff) fixes.emplace(list);
     std::optional<diagnostics> lines;
     if (chosen.diagnostics) lines.emplace(product, names.cheatfile, list, &*titles);
     showing asked;
@@ -179,7 +199,8 @@ int runcheck(const options& chosen) {
     asked.record = run.record ? &*run.record : nullptr;
     shownfindings shown(asked);
     runstatus status = runphases({run.cheatfile, run.results, run.warnings, say.transcript()}, list, shown,
-                                 titles ? &*titles : nullptr);
+                                 titles ? &*titles : nullptr, fixes ? &*fixes : nullptr);
+    if (fixes && !fixes->write(run.cheatfile, patched, product)) status.cheatfilereadfailed = true;
 
     // A cut report must never be announced as a completed check.
     bool resultswritten = run.results == nullptr || closereport(run.results);

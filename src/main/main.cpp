@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "console.h"
 #include "driver.h"
 #include "exitcodes.h"
 #include "host.h"
 #include "options.h"
 #include "report/entrywriter.h"
-#include "report/escaped.h"
 #include "version.h"
 
 namespace {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     options chosen = parseoptions(arguments);
     switch (chosen.what) {
         case options::action::usageerror:
-            std::fputs(("vettle: " + escaped(chosen.problem) + "\nTry 'vettle --help'.\n").c_str(), stderr);
+            sayusage(chosen.problem);
             return exitcode::usage;
         case options::action::help:
             return show(usagetext().c_str());

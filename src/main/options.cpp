@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,7 @@ std::vector<knownoption> knownoptions(lists& given) {
         {"--write-baseline", nullptr, kind::value, nullptr, &options::writebaseline, nullptr, a::check},
         {"--report-dir", nullptr, kind::value, nullptr, &options::reportdir, nullptr, a::check},
         {"--no-reports", nullptr, kind::flag, &options::noreports, nullptr, nullptr, a::check},
+        {"--diff", nullptr, kind::flag, &options::diff, nullptr, nullptr, a::check},
     };
 }
 
@@ -140,6 +142,11 @@ options parseoptions(const std::vector<std::string>& arguments) {
     if (!result.reportdir.empty() && result.noreports) {
         return usageerror(result, "option '--report-dir' cannot be used with '--no-reports'");
     }
+    // Each of these claims standard output.
+    for (const auto& [given, name] : {std::pair{result.diagnostics, "--diagnostics"},
+                                      std::pair{result.statistics, "--statistics"}}) {
+        if (result.diff && given) return usageerror(result, "option '--diff' cannot be used with '" + std::string(name) + "'");
+    }
     // As ruff does: --select sets the checks (all when not given), --ignore
     // takes some away.
     for (bool& shown : result.selected) shown = given.select.empty();
@@ -160,7 +167,7 @@ std::string usagetext() {
         "              [--strict] [--diagnostics] [--statistics]\n"
         "              [--select CHECK,...] [--ignore CHECK,...]\n"
         "              [--baseline FILE] [--write-baseline FILE]\n"
-        "              [--report-dir DIR | --no-reports]\n"
+        "              [--report-dir DIR | --no-reports] [--diff]\n"
         "       vettle --help | --version\n"
         "\n"
         "Checks a MAME cheat file against the emulator's game list. Without options\n"
@@ -186,6 +193,9 @@ std::string usagetext() {
         "                      record the findings of the selected checks in FILE\n"
         "  --report-dir DIR    write the reports into DIR, an existing folder\n"
         "  --no-reports        write no report\n"
+        "  --diff              print a patch of the certain fixes (titles, renamed\n"
+        "                      shortnames, lower-case digits) instead of the\n"
+        "                      transcript; the cheat file is never written\n"
         "  -h, --help          show this text\n"
         "  --version           show the version\n"
         "\n"

@@ -23,6 +23,7 @@ struct options {
     std::string writebaseline;  // record the shown findings here
     std::string reportdir;      // the reports go here instead of the current folder
     bool noreports = false;     // no reports at all
+    bool diff = false;          // a patch of the certain fixes instead of the transcript
 
     // The checks shown and counted, after --select and --ignore.
     bool selected[checkcount];

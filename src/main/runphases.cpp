@@ -32,23 +32,29 @@ void prints(std::FILE* console, const char* text) {
 // Every finding, told once, goes to the reports and to what is shown.
 class fanout : public findingsink {
 public:
-    fanout(report& out, shownfindings& shown, fileorder* order) : out_(out), shown_(shown), order_(order) {}
+    fanout(report& out, shownfindings& shown, fileorder* order, patch* fixes)
+        : out_(out), shown_(shown), order_(order), fixes_(fixes) {}
 
     void found(const finding& what) override {
         out_.found(what);
         shown_.count(what);
         if (order_ != nullptr) order_->found(what);
     }
+    void fixable(const fix& change) override {
+        if (fixes_ != nullptr && shown_.selected(change.check)) fixes_->add(change);
+    }
 
 private:
     report& out_;
     shownfindings& shown_;
     fileorder* order_;
+    patch* fixes_;
 };
 
 }  // namespace
 
-runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles) {
+runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles,
+                    patch* fixes) {
     runstatus status;
     std::FILE* console = files.console;
     prints(console, "Processing MAME Output\n");
@@ -61,7 +67,7 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     writeresultsheader(out, list.count);
     std::optional<fileorder> order;
     if (shown.inorder()) order.emplace(shown, list, files.cheatfile);
-    fanout findings(out, shown, order ? &*order : nullptr);
+    fanout findings(out, shown, order ? &*order : nullptr, fixes);
 
     // The first pass reads on to the end of the file and notes the lines
     // the character scan will report, so the scan need not read it all.
@@ -69,7 +75,7 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     {
         linereader reader(files.cheatfile);
         reader.notehighbytes(&highlines);
-        runcrosscheck(reader, list, findings, titles);
+        runcrosscheck(reader, list, findings, titles, fixes != nullptr);
         for (line rest; reader.next(rest);) {
         }
     }
@@ -83,7 +89,7 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     writewarningsheader(out, list.count);
     {
         linereader reader(files.cheatfile);
-        runfieldcheck(reader, findings, order ? &*order : nullptr);
+        runfieldcheck(reader, findings, order ? &*order : nullptr, fixes != nullptr);
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 

@@ -4,6 +4,7 @@
 
 #include "gamelist/gamelist.h"
 #include "gamelist/titleindex.h"
+#include "report/patch.h"
 #include "report/shown.h"
 
 struct runfiles {
@@ -21,4 +22,6 @@ struct runstatus {
 // the report headers, the three passes and the closing summary. Every
 // finding goes to the reports and to `shown`; `titles`, when given, lets
 // an unlisted shortname name the listed games that carry its block's title.
-runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles = nullptr);
+// With `fixes` (and `titles`), the fixes of the selected checks go there.
+runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles = nullptr,
+                    patch* fixes = nullptr);

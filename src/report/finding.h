@@ -33,9 +33,23 @@ struct finding {
     int firsttitlegame = 0;  // from this place in the title index
 };
 
+// A change to one line of the cheat file that removes a finding for
+// certain and adds none: what --diff prints.
+struct fix {
+    checkid check;          // the check whose findings it removes
+    long long physical;     // the line, as an editor counts
+    std::size_t offset;     // the bytes it changes, from the line's start
+    std::size_t length;
+    std::string_view text;  // what they become (a title, a shortname), or
+    bool uppercase;         // else the same bytes in upper case
+    int game;               // a block title: made only if this game's title never matched
+};
+
 class findingsink {
 public:
     virtual void found(const finding& what) = 0;
+    // A fix, for the findings of its check. Most sinks take none.
+    virtual void fixable(const fix&) {}
 
 protected:
     ~findingsink() = default;

@@ -37,6 +37,7 @@ public:
     // After the last line.
     void finish();
 
+    bool selected(checkid check) const { return asked_.selected[static_cast<int>(check)]; }
     // Findings of the check that are shown.
     long long shown(checkid check) const { return counts_[static_cast<int>(check)]; }
     // Whether an error is shown (a listed game without cheats is no error).

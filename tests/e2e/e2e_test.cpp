@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2erun.h"
+#include "main/host.h"
 
 namespace {
 
@@ -59,6 +61,10 @@ TEST(CommandLine, UsageErrors) {
          "non-ascii, shortname-mismatch, field-format, unneeded-fields, suspect-mask, zero-value"},
         {{"--report-dir", "out", "--no-reports"}, "option '--report-dir' cannot be used with '--no-reports'"},
         {{"--baseline", "a", "--baseline=b"}, "option '--baseline' is given twice"},
+        {{"--diff", "--diagnostics"}, "option '--diff' cannot be used with '--diagnostics'"},
+        {{"--statistics", "--diff"}, "option '--diff' cannot be used with '--statistics'"},
+        {{"--diff", "--cheat-file", "../cheat.dat"},
+         "option '--diff' needs a cheat file in the current folder or below it, not '../cheat.dat'"},
     };
     for (const auto& error : errors) {
         SCOPED_TRACE(error.problem);
@@ -250,6 +256,49 @@ TEST(Findings, ReportsElsewhereOrNone) {
     for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) EXPECT_FALSE(fs::exists(none / report));
 }
 
+// What each check finds, from --statistics.
+std::map<std::string, long long> countsof(const fs::path& folder) {
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--statistics", "--no-reports"}), 0);
+    std::istringstream lines(readfile(folder / "console.out").substr(readfile(folder / "console.out").rfind("\n\n")));
+    std::map<std::string, long long> counts;
+    long long count;
+    std::string check;
+    while (lines >> count >> check) {
+        counts[check] = count;
+        lines.ignore(1 << 20, '\n');
+    }
+    return counts;
+}
+
+// The patch applies with git and with patch alike, leaves nothing more to
+// fix, and no check finds more than before.
+TEST(Diff, ThePatchAppliesAndLeavesNothingToFix) {
+    if (E2E_CMD) GTEST_SKIP() << "git and patch are not at hand under wine; the patch's bytes are checked by its case";
+    for (const char* name : {"diff-fixes", "every-finding", "game-list-formats"}) {
+        SCOPED_TRACE(name);
+        fs::path folder = prepare(name, std::string("diff-") + name);
+        std::vector<std::string> diff = {"--diff"};
+        if (std::string(name) == "game-list-formats") diff = {"--diff", "--game-list", "listxml.xml"};
+        std::map<std::string, long long> before = countsof(folder);
+        ASSERT_EQ(runvettle(folder, diff), 0);
+        std::string patch = readfile(folder / "console.out");
+        ASSERT_FALSE(patch.empty());
+        writefile(folder / "fixes.diff", patch);
+        std::string original = readfile(folder / "cheat.dat");
+        EXPECT_EQ(runcommand(("git -C '" + folder.string() + "' apply fixes.diff").c_str()).exitcode, 0);
+        std::string applied = readfile(folder / "cheat.dat");
+        EXPECT_NE(applied, original);
+        writefile(folder / "cheat.dat", original);
+        EXPECT_EQ(runcommand(("patch -s -p1 -d '" + folder.string() + "' -i fixes.diff").c_str()).exitcode, 0);
+        EXPECT_EQ(readfile(folder / "cheat.dat"), applied) << "patch and git apply differ";
+        fs::remove(folder / "fixes.diff");
+        ASSERT_EQ(runvettle(folder, diff), 0);
+        EXPECT_EQ(readfile(folder / "console.out"), "") << "a second --diff";
+        for (const auto& [check, count] : countsof(folder)) EXPECT_LE(count, before[check]) << check;
+        writefile(folder / "cheat.dat", original);
+    }
+}
+
 // The emulator's list of `games` games, every `longevery`th with a
 // shortname longer than eight characters, and a cheat file naming each of
 // them under its listed title.
@@ -309,12 +358,42 @@ TEST(Limits, AnyNumberOfGamesWithLongShortnames) {
 // exit code of its -listfull twin, which the case runs as the emulator's.
 TEST(GameLists, EveryFormGivesTheRunOfItsListfullTwin) {
     for (const char* form : {"listfull-utf16.txt", "listxml.xml", "listxml-old-utf16be.xml", "logiqx.dat",
-                             "clrmamepro.dat", "listinfo.txt", "-"}) {
+                             "clrmamepro.dat", "listinfo.txt", "-", "stdin"}) {
         SCOPED_TRACE(form);
-        fs::path folder = prepare("game-list-formats", std::string("form-") + (*form == '-' ? "stdin" : form));
-        if (*form == '-') fs::copy_file(folder / "listxml.xml", folder / "stdin");
-        expectoutcome(folder, "game-list-formats", runvettle(folder, std::vector<std::string>{"--game-list", form}));
+        fs::path folder = prepare("game-list-formats", std::string("form-") + (*form == '-' ? "-" : form));
+        std::string list = form;
+        if (list == "-") {
+            fs::copy_file(folder / "listxml.xml", folder / "stdin");
+        } else if (list == "stdin") {
+            // Blanks before the markup, however many; UTF-16 without a mark.
+            std::string text = std::string(10000, '\n') + readfile(folder / "clrmamepro.dat"), wide;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                auto c = static_cast<unsigned char>(text[i]);
+                unsigned unit = c < 0x80 ? c : ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3Fu);
+                wide += static_cast<char>(unit & 0xFF);
+                wide += static_cast<char>(unit >> 8);
+            }
+            writefile(folder / "stdin", wide);
+            list = "-";
+        }
+        expectoutcome(folder, "game-list-formats", runvettle(folder, std::vector<std::string>{"--game-list", list}));
         fs::remove(folder / "stdin");
+    }
+}
+
+// A game without a description has an empty title; the control characters
+// a reference puts in a name or title of a structured list are blanks.
+TEST(GameLists, TitlesOfStructuredListsAreOneLine) {
+    fs::path folder = prepare("empty-cheat-file", "one-line-titles");
+    writefile(folder / "games.xml", "<mame><machine name=\"a&#9;\"/><machine name=\"b\"><description>B&#10;c&#13;[2J"
+                                    "</description></machine></mame>");
+    writefile(folder / "games.dat", "game ( name \"a\\t\" )\ngame ( name b description \"B\\nc\\x1B[2J\" )\n");
+    for (const char* list : {"games.xml", "games.dat"}) {
+        SCOPED_TRACE(list);
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--game-list", list}), 0);
+        EXPECT_NE(readfile(folder / "console.out").find(hosttext("\n; a         [  ]\n; b         [ B c [2J ]\n")),
+                  std::string::npos)
+            << readfile(folder / "console.out");
     }
 }
 
@@ -337,30 +416,35 @@ TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
         std::string content;
         const char* says;  // where and why
     } lists[] = {
-        {"cut.xml", "<mame>\n<machine name=\"a\"><description>A</description>\n", "3, column 1: no element found"},
-        {"mismatched.xml", "<mame>\n<machine name=\"a\"></game>\n</mame>\n", "2, column 21: mismatched tag"},
+        {"cut.xml", "<mame>\n<machine name=\"a\"><description>A</description>\n", " at line 3, column 1: no element found"},
+        {"mismatched.xml", "<mame>\n<machine name=\"a\"></game>\n</mame>\n", " at line 2, column 21: mismatched tag"},
         {"undefined.xml", "<mame><machine name=\"a\"><description>&bogus;</description></machine></mame>",
-         "1, column 38: undefined entity"},
+         " at line 1, column 38: undefined entity"},
         {"external.xml",
          "<!DOCTYPE mame [<!ENTITY s SYSTEM \"secret.txt\">]>\n<mame><machine name=\"a\"><description>&s;"
          "</description></machine></mame>\n",
-         "2, column 38: an external entity, which is never read"},
+         " at line 2, column 38: an external entity, which is never read"},
         {"externaldtd.xml",
          "<!DOCTYPE mame SYSTEM \"secret.txt\">\n<mame><machine name=\"a\"><description>&s;</description>"
          "</machine></mame>\n",
-         "2, column 38: entity 's' is not defined here (external DTDs are never read)"},
-        {"bomb.xml", bomb, "13, column 59: limit on input amplification factor (from DTD and entities) breached"},
+         " at line 2, column 38: entity 's' is not defined here (external DTDs are never read)"},
+        {"bomb.xml", bomb, " at line 13, column 59: limit on input amplification factor (from DTD and entities) breached"},
         {"software.xml", "<softwarelist name=\"nes\"/>\n",
-         "1, column 1: the root element is 'softwarelist', not 'mame' or 'datafile'"},
+         " at line 1, column 1: the root element is 'softwarelist', not 'mame' or 'datafile'"},
         {"longtag.xml", "<mame>\n<machine name=\"" + megabyte + "\"/></mame>\n",
-         "2, column 1: a tag or other markup longer than 1 MB"},
+         " at line 2, column 1: a tag or other markup longer than 1 MB"},
         {"longtext.xml", "<mame>\n<machine name=\"a\"><description>" + megabyte + "b</description></machine></mame>",
-         "2, column 19: a description longer than 1 MB"},
-        {"deep.xml", deep, "1, column 3004: elements nested deeper than 1000"},
-        {"open.dat", "game (\n\tname a\n\tdescription \"A\"\n", "4, column 1: a block that is never closed"},
-        {"string.dat", "game (\n\tname a\n\tdescription \"A )\n", "3, column 14: a string that is never closed"},
-        {"stray.dat", "game ( name a )\n)\n", "2, column 1: a ')' that closes no block"},
-        {"word.dat", "game ( name a )\nresource name b\n", "2, column 10: 'resource' is not followed by '('"},
+         " at line 2, column 19: a description longer than 1 MB"},
+        {"deep.xml", deep, " at line 1, column 3004: elements nested deeper than 1000"},
+        {"open.dat", "game (\n\tname a\n\tdescription \"A\"\n", " at line 4, column 1: a block that is never closed"},
+        {"string.dat", "game (\n\tname a\n\tdescription \"A )\n", " at line 3, column 14: a string that is never closed"},
+        {"stray.dat", "game ( name a )\n)\n", " at line 2, column 1: a ')' that closes no block"},
+        {"word.dat", "game ( name a )\nresource name b\n", " at line 2, column 10: 'resource' is not followed by '('"},
+        {"empty.txt", "", ": it holds no game"},
+        {"blank.xml", std::string(5000, '\n') + "\t \r\n", ": it holds no game"},
+        {"header.txt", "Name:     Description:\n", ": it holds no game"},
+        {"utf32.xml", std::string("\xFF\xFE\0\0<\0\0\0", 8),
+         " at line 1, column 1: a UTF-32 byte-order mark; save the list as UTF-8 or UTF-16"},
     };
     for (const auto& list : lists) {
         SCOPED_TRACE(list.name);
@@ -372,8 +456,8 @@ TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
         }
         EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--game-list", list.name}), 5);
         std::string console = readfile(folder / "console.out");
-        EXPECT_NE(console.find(hosttext("\nFailed to read the game list '" + std::string(list.name) + "' at line " +
-                                        list.says + ".\nNothing was checked.\n\n")),
+        EXPECT_NE(console.find(hosttext("\nFailed to read the game list '" + std::string(list.name) + "'" + list.says +
+                                        ".\nNothing was checked.\n\n")),
                   std::string::npos)
             << console;
         EXPECT_EQ(console.find("TOPSECRET"), std::string::npos);
@@ -438,6 +522,20 @@ TEST(Faults, ResultsFileCannotBeCreated) {
     fs::path folder = prepare("results-unwritable");
     fs::create_directory(folder / "cheatscanresults.txt");
     runandcompare(folder, "results-unwritable");
+}
+
+// Every report opens before any is emptied: a warnings report that cannot
+// be made leaves the last results as they are.
+TEST(Faults, AReportThatCannotBeMadeEmptiesNone) {
+    fs::path folder = prepare("no-findings", "warnings-unwritable");
+    writefile(folder / "cheatscanresults.txt", "the previous run's report\n");
+    fs::create_directory(folder / "cheatscanwarnings.txt");
+    EXPECT_EQ(runvettle(folder), 3);
+    EXPECT_NE(readfile(folder / "console.out").find("Failed to read from 'cheatscanwarnings.txt'."), std::string::npos);
+    EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
+    fs::remove(folder / "cheatscanresults.txt");
+    EXPECT_EQ(runvettle(folder), 3);
+    EXPECT_FALSE(fs::exists(folder / "cheatscanresults.txt")) << "made to find out, and left";
 }
 
 TEST(Faults, CheatFileThatIsAFolder) {

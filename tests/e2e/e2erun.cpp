@@ -57,7 +57,7 @@ fs::path expectedfile(const std::string& name, const std::string& file) {
     for (const std::string& from : {name, reference}) {
         if (from.empty()) continue;
         fs::path expected = casefolder(from) / "expected";
-        fs::path windows = expected / (fs::path(file).stem().string() + "-windows.txt");
+        fs::path windows = expected / (fs::path(file).stem().string() + "-windows" + fs::path(file).extension().string());
         if (E2E_CMD && fs::exists(windows)) return windows;
         if (fs::exists(expected / file)) return expected / file;
     }
@@ -168,7 +168,13 @@ int runvettle(const fs::path& folder, const std::string& name) {
 
 void expectoutcome(const fs::path& folder, const std::string& name, int code) {
     SCOPED_TRACE("case " + name);
-    EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expectedfile(name, "console.txt"))));
+    // Standard output as bytes (a patch), or as text the host writes.
+    fs::path bytes = expectedfile(name, "console.bytes");
+    if (fs::exists(bytes)) {
+        EXPECT_EQ(readfile(folder / "console.out"), readfile(bytes));
+    } else {
+        EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expectedfile(name, "console.txt"))));
+    }
     EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(readfile(expectedfile(name, "stderr.txt"))));
     bool tempremains = fs::exists(fs::symlink_status(folder / "vettletemp.tmp"));
     EXPECT_EQ("exit " + std::to_string(code) + "\ntemp " + (tempremains ? "remains\n" : "deleted\n"),

@@ -18,9 +18,10 @@
 //   every other file              an input, copied into the run folder and
 //                                 checked unchanged after the run
 //   expected/console.txt          everything printed on standard output
+//   expected/console.bytes        the same, written as bytes on every host
 //   expected/stderr.txt           standard error, when not empty
 //   expected/outcome              "exit N" and "temp remains" or "temp deleted"
-//   expected/NAME-windows.txt     NAME.txt where tests run under cmd.exe
+//   expected/NAME-windows.EXT     NAME.EXT where tests run under cmd.exe
 //   expected/<report>.txt         each report that must exist, byte for byte
 //   expected/no-reports           no report may be made, whatever the
 //                                 reference case expects
