@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -254,6 +255,43 @@ TEST(Findings, ReportsElsewhereOrNone) {
     EXPECT_NE(console.find(hosttext("\nCheat file check completed\nNo reports were written (--no-reports)\n")),
               std::string::npos);
     for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) EXPECT_FALSE(fs::exists(none / report));
+}
+
+// The manual page and --help name the same options and the same checks.
+TEST(Documentation, ManPageAndHelpNameTheSameOptionsAndChecks) {
+    fs::path folder = prepare("help", "help-and-manual");
+    ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--help"}), 0);
+    std::string help = readfile(folder / "console.out");
+    std::string manual = readfile(MANPAGE_PATH);
+    for (std::size_t at; (at = manual.find("\\-")) != std::string::npos;) manual.replace(at, 2, "-");
+    auto options = [](const std::string& text) {
+        std::set<std::string> names;
+        const std::regex option("--[a-z][a-z-]*[a-z]");
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it) {
+            names.insert(it->str());
+        }
+        return names;
+    };
+    std::set<std::string> manualoptions = options(manual);
+    manualoptions.erase("--option");  // the manual's "--option=VALUE"
+    manualoptions.erase("--allow-empty");  // git apply's, in an example
+    EXPECT_EQ(options(help), manualoptions);
+    // A check is a line of its own in both: "  NAME  SEVERITY ..." and ".B NAME".
+    std::set<std::string> helpchecks, manualchecks;
+    std::smatch parts;
+    std::istringstream helplines(help), manuallines(manual);
+    for (std::string text; std::getline(helplines, text);) {
+        if (std::regex_match(text, parts, std::regex("  ([a-z]+-[a-z-]+) +(error|warning|note) .*\r?"))) {
+            helpchecks.insert(parts[1]);
+        }
+    }
+    bool inchecks = false;
+    for (std::string text; std::getline(manuallines, text);) {
+        if (text.rfind(".SH", 0) == 0) inchecks = text == ".SH CHECKS";
+        if (inchecks && std::regex_match(text, parts, std::regex("\\.B ([a-z-]+)"))) manualchecks.insert(parts[1]);
+    }
+    EXPECT_EQ(helpchecks.size(), 9u);
+    EXPECT_EQ(helpchecks, manualchecks);
 }
 
 // What each check finds, from --statistics.

@@ -87,6 +87,15 @@ void writefile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
+std::string expectedtext(const fs::path& path) {
+    std::string text = readfile(path);
+    const std::string version = "@VERSION@";
+    for (std::size_t at = text.find(version); at != std::string::npos; at = text.find(version, at)) {
+        text.replace(at, version.size(), VETTLE_VERSION);
+    }
+    return text;
+}
+
 std::string hosttext(const std::string& text) {
     if (!E2E_CRLF) return text;
     std::string converted;
@@ -171,11 +180,11 @@ void expectoutcome(const fs::path& folder, const std::string& name, int code) {
     // Standard output as bytes (a patch), or as text the host writes.
     fs::path bytes = expectedfile(name, "console.bytes");
     if (fs::exists(bytes)) {
-        EXPECT_EQ(readfile(folder / "console.out"), readfile(bytes));
+        EXPECT_EQ(readfile(folder / "console.out"), expectedtext(bytes));
     } else {
-        EXPECT_EQ(readfile(folder / "console.out"), hosttext(readfile(expectedfile(name, "console.txt"))));
+        EXPECT_EQ(readfile(folder / "console.out"), hosttext(expectedtext(expectedfile(name, "console.txt"))));
     }
-    EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(readfile(expectedfile(name, "stderr.txt"))));
+    EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(expectedtext(expectedfile(name, "stderr.txt"))));
     bool tempremains = fs::exists(fs::symlink_status(folder / "vettletemp.tmp"));
     EXPECT_EQ("exit " + std::to_string(code) + "\ntemp " + (tempremains ? "remains\n" : "deleted\n"),
               readfile(expectedfile(name, "outcome")));

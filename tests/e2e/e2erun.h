@@ -26,7 +26,8 @@
 //   expected/no-reports           no report may be made, whatever the
 //                                 reference case expects
 // A run must leave no file but its inputs, its reports and the temporary
-// file. Expected texts end their lines in LF; where the host writes text
+// file. "@VERSION@" in an expected file stands for the build's version.
+// Expected texts end their lines in LF; where the host writes text
 // files with CR LF (Windows), they are compared with each LF turned into
 // CR LF.
 
@@ -44,6 +45,9 @@ void writefile(const fs::path& path, const std::string& content);
 
 // Text as the tool writes it on this host.
 std::string hosttext(const std::string& text);
+
+// An expected file's text, @VERSION@ in it being the build's version.
+std::string expectedtext(const fs::path& path);
 
 // A fresh run folder holding the stand-in and the case's inputs, in the
 // current test's own folder, named after the case unless given a name of
