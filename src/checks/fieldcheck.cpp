@@ -34,15 +34,15 @@ bool shortnamepasses(std::string_view shortname, const line& current, blockstate
 void tell(const line& current, std::string_view number, const checkedline& checked, unsigned failed,
           const blockstate& block, findingsink& out) {
     const char* start = current.text.data();
-    finding base{checkid::shortnamemismatch};
-    base.at = &current;
-    base.piece = current.number;
-    base.number = number;
-    base.failed = failed;
+    // One finding, told again for each rule with what differs.
+    finding f{checkid::shortnamemismatch};
+    f.at = &current;
+    f.piece = current.number;
+    f.number = number;
+    f.failed = failed;
     // A missing field is at the line's end: its line feed, if it has one.
     std::size_t lineend = current.text.size() - (!current.text.empty() && current.text.back() == '\n' ? 1 : 0);
     auto about = [&](checkid check, fieldid field, std::string_view text) {
-        finding f = base;
         f.check = check;
         f.field = field;
         f.text = text;
@@ -50,11 +50,11 @@ void tell(const line& current, std::string_view number, const checkedline& check
         out.found(f);
     };
     if ((failed & failure::shortname) != 0) {
-        base.other = block.reference.view();
-        base.setat = block.setat;
+        f.other = block.reference.view();
+        f.setat = block.setat;
         about(checkid::shortnamemismatch, fieldid::shortname, checked.shortname);
-        base.other = {};
-        base.setat = 0;
+        f.other = {};
+        f.setat = 0;
     }
     const struct {
         unsigned bit;
@@ -72,9 +72,9 @@ void tell(const line& current, std::string_view number, const checkedline& check
     if ((failed & failure::unneededfields) != 0) {
         // About the first of them that is not zero.
         const auto& unneeded = checked.address.value > 0 ? fields[1] : checked.data.value > 0 ? fields[2] : fields[3];
-        base.other = checked.type.text;
+        f.other = checked.type.text;
         about(checkid::unneededfields, unneeded.field, unneeded.checked.text);
-        base.other = {};
+        f.other = {};
     }
     if ((failed & failure::mask) != 0) about(checkid::suspectmask, fieldid::extended, checked.extended.text);
     if ((failed & failure::zero) != 0) about(checkid::zerovalue, fieldid::none, current.text.substr(0, 0));

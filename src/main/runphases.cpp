@@ -30,7 +30,7 @@ void prints(std::FILE* console, const char* text) {
 }
 
 // Every finding, told once, goes to the reports and to what is shown.
-class fanout : public findingsink {
+class fanout final : public findingsink {
 public:
     fanout(report& out, shownfindings& shown, fileorder* order, patch* fixes)
         : out_(out), shown_(shown), order_(order), fixes_(fixes) {}

@@ -14,7 +14,7 @@
 // files only the console. Findings come as the passes tell them, each
 // filed in its section; the field check's findings of one line make one
 // entry.
-struct report : findingsink {
+struct report final : findingsink {
     report(std::FILE* resultsfile, std::FILE* warningsfile, std::FILE* consolefile)
         : results(resultsfile), warnings(warningsfile), console(consolefile) {}
 

@@ -126,16 +126,17 @@ bool linereader::next(line& out) {
     out.endsline = buffer_[end - 1] == '\n';
     out.highbyte = nexthigh_ < textend;
     out.number = ++count_;
-    out.physical = physical_;
+    // Physical lines are the lines read less the pieces that ended none,
+    // which are rare. A CR LF folded above is one column short of the
+    // file, but it ends the physical line, so the next one starts at
+    // column 1 all the same.
+    out.physical = count_ - unended_;
     out.column = column_;
     out.position = base_ + start;
-    // A CR LF folded above is one column short of the file, but it ends
-    // the physical line, so the next one starts at column 1 all the same.
-    if (out.endsline) {
-        ++physical_;
-        column_ = 1;
-    } else {
-        column_ += static_cast<long long>(out.size);
+    column_ = 1;
+    if (!out.endsline) {
+        ++unended_;
+        column_ = out.column + static_cast<long long>(out.size);
     }
     if (out.highbyte && notes_ != nullptr) {
         notes_->note(count_, out.position);

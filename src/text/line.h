@@ -88,7 +88,7 @@ private:
     std::size_t nexthigh_ = 0;  // the next byte above 0x7F, or end_; stale once passed
     std::uint64_t base_ = 0;    // where in the file the block starts
     long long count_ = 0;       // lines read
-    long long physical_ = 1;    // the physical line the next line is in
-    long long column_ = 1;      // and its column there
+    long long unended_ = 0;     // lines read that ended no physical line
+    long long column_ = 1;      // the next line's column in its physical line
     char buffer_[65536];
 };
