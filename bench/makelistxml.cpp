@@ -12,18 +12,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "generator.h"
 
-struct generator {
-    std::uint64_t state;
-    std::uint64_t next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-};
+namespace {
 
 std::string hex(generator& rng, int digits) {
     static const char digitchars[] = "0123456789abcdef";

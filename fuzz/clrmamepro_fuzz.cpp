@@ -1,20 +1,8 @@
 // The ClrMamePro and -listinfo reader on any bytes.
 
-#include <cstdint>
-
-#include "fuzzinput.h"
 #include "gamelist/clrmamepro.h"
 #include "listcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static gamelist list;
-    cleargamelist(list);
-    std::FILE* file = openbytes(data, size);
-    listsource source(file);
-    listproblem problem = readclrmamepro(source, list);
-    finishgamelist(list);
-    std::fclose(file);
-    if (problem.found && (problem.line < 1 || problem.column < 1)) __builtin_trap();
-    checkgamelist(list);
-    return 0;
+    return checkreader(data, size, readclrmamepro);
 }

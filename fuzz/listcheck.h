@@ -1,13 +1,31 @@
 #pragma once
 
-#include "gamelist/gamelist.h"
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 
-// What every reader must leave, whatever its bytes: titles within their
-// capacity and the table in shortname order.
-inline void checkgamelist(const gamelist& list) {
+#include "fuzzinput.h"
+#include "gamelist/gamelist.h"
+#include "gamelist/listproblem.h"
+#include "gamelist/listsource.h"
+
+// Runs one list reader on the fuzzer's bytes and holds it to what every
+// reader must leave, whatever its bytes: a problem with a place, titles
+// within their capacity, and the table in shortname order.
+template <class reader>
+int checkreader(const std::uint8_t* data, std::size_t size, reader read) {
+    static gamelist list;
+    cleargamelist(list);
+    std::FILE* file = openbytes(data, size);
+    listsource source(file);
+    listproblem problem = read(source, list);
+    finishgamelist(list);
+    std::fclose(file);
+    if (problem.found && problem.line != 0 && (problem.line < 1 || problem.column < 1)) __builtin_trap();
     for (int i = 0; i < list.count; ++i) {
         const gameentry& game = list.games[i];
         if (game.title.size() > titlecapacity) __builtin_trap();
         if (i > 0 && compare(list.games[i - 1], game) > 0) __builtin_trap();
     }
+    return 0;
 }

@@ -31,6 +31,9 @@ struct launch {
     int interrupt = 0;               // sent to the run's process group while the emulator waits
     bool readerquits = false;        // the console is a pipe whose reader leaves after one line
     const char* stdoutto = nullptr;  // standard output goes here instead of console.out
+    // Standard input is a pipe that gives this and stays open: a list still
+    // arriving, when the interrupt comes.
+    std::string arriving;
     std::vector<std::string> arguments;
 };
 
@@ -51,7 +54,8 @@ int launchvettle(const fs::path& folder, const launch& how) {
         path += (folder / "bin").string() + ":/usr/bin:/bin";
     }
     int console[2] = {-1, -1};
-    if (how.readerquits && pipe(console) != 0) return -1;
+    int input[2] = {-1, -1};
+    if ((how.readerquits && pipe(console) != 0) || (!how.arriving.empty() && pipe(input) != 0)) return -1;
     pid_t child = fork();
     if (child == 0) {
         setpgid(0, 0);
@@ -66,6 +70,7 @@ int launchvettle(const fs::path& folder, const launch& how) {
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
         if (how.readerquits) close(console[0]), close(console[1]);
+        if (!how.arriving.empty()) dup2(input[0], STDIN_FILENO), close(input[0]), close(input[1]);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -77,17 +82,26 @@ int launchvettle(const fs::path& folder, const launch& how) {
         }
         close(console[0]);
     }
-    if (how.interrupt != 0) {
+    if (!how.arriving.empty()) {
+        close(input[0]);
+        if (write(input[1], how.arriving.data(), how.arriving.size()) != static_cast<ssize_t>(how.arriving.size())) {
+            return -1;
+        }
+        // The banner is out once the tool reads.
+        waitfor([&] { return readfile(folder / "console.out").find("Importing") != std::string::npos; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } else if (how.interrupt != 0) {
         // The stand-in has printed its whole list when it starts to wait.
         auto listsize = fs::file_size(folder / "listfull.txt");
         waitfor([&] {
             std::error_code missing;
             return fs::file_size(folder / "vettletemp.tmp", missing) == listsize;
         });
-        kill(-child, how.interrupt);
     }
+    if (how.interrupt != 0) kill(-child, how.interrupt);
     int status = 0;
     waitpid(child, &status, 0);
+    if (!how.arriving.empty()) close(input[1]);
     return status;
 }
 
@@ -158,33 +172,11 @@ TEST(HostEdges, AnInterruptWhileTheListArrivesKeepsOldReports) {
     for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
         writefile(folder / report, "the previous run's report\n");
     }
-    int list[2];
-    ASSERT_EQ(pipe(list), 0);
-    std::string program = (folder / installvettle(folder)).string();
-    std::string directory = folder.string();
-    pid_t child = fork();
-    if (child == 0) {
-        setpgid(0, 0);
-        signal(SIGINT, SIG_DFL);
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        dup2(list[0], STDIN_FILENO);
-        close(list[0]), close(list[1]);
-        int out = open("console.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, STDOUT_FILENO);
-        execl(program.c_str(), "vettle", "--game-list", "-", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    setpgid(child, child);
-    close(list[0]);
-    std::string start = "Name:             Description:\ndkong             \"Donkey Kong (US set 1)\"\n";
-    ASSERT_EQ(write(list[1], start.data(), start.size()), static_cast<ssize_t>(start.size()));
-    // The banner is out once the tool is reading.
-    waitfor([&] { return readfile(folder / "console.out").find("Importing") != std::string::npos; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    kill(-child, SIGINT);
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(list[1]);
+    launch how;
+    how.interrupt = SIGINT;
+    how.arriving = "Name:             Description:\ndkong             \"Donkey Kong (US set 1)\"\n";
+    how.arguments = {"--game-list", "-"};
+    int status = launchvettle(folder, how);
     ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << exitcodeof(status);
     EXPECT_EQ(WTERMSIG(status), SIGINT);
     EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
