@@ -148,39 +148,30 @@ TEST(HostEdges, AConsoleReaderThatLeavesDoesNotStopTheRun) {
     }
 }
 
-TEST(HostEdges, AnInterruptThatEndsTheEmulatorEndsTheToolAndKeepsOldReports) {
-    for (int signo : {SIGINT, SIGQUIT}) {
+// An interrupt that ends the emulator ends the tool the same way, and one
+// while a list still arrives on standard input ends it too: the list is
+// read whole before any report is touched, so the last run's reports stay.
+TEST(HostEdges, AnInterruptEndsTheToolAndKeepsOldReports) {
+    launch listarriving;
+    listarriving.interrupt = SIGINT;
+    listarriving.arriving = "Name:             Description:\ndkong             \"Donkey Kong (US set 1)\"\n";
+    listarriving.arguments = {"--game-list", "-"};
+    launch emulatorint, emulatorquit;
+    emulatorint.interrupt = SIGINT;
+    emulatorquit.interrupt = SIGQUIT;
+    for (const launch& how : {emulatorint, emulatorquit, listarriving}) {
+        SCOPED_TRACE(how.arriving.empty() ? "while the emulator waits" : "while the list arrives");
         fs::path folder = prepare("no-findings");
         writefile(folder / "emulator-wait", "30\n");
         for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
             writefile(folder / report, "the previous run's report\n");
         }
-        launch how;
-        how.interrupt = signo;
         int status = launchvettle(folder, how);
         ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << exitcodeof(status);
-        EXPECT_EQ(WTERMSIG(status), signo);
+        EXPECT_EQ(WTERMSIG(status), how.interrupt);
         EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
         EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
     }
-}
-
-// A list read from a pipe is read whole before any report is touched: an
-// interrupt while it is still arriving leaves the last run's reports.
-TEST(HostEdges, AnInterruptWhileTheListArrivesKeepsOldReports) {
-    fs::path folder = prepare("no-findings");
-    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
-        writefile(folder / report, "the previous run's report\n");
-    }
-    launch how;
-    how.interrupt = SIGINT;
-    how.arriving = "Name:             Description:\ndkong             \"Donkey Kong (US set 1)\"\n";
-    how.arguments = {"--game-list", "-"};
-    int status = launchvettle(folder, how);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << exitcodeof(status);
-    EXPECT_EQ(WTERMSIG(status), SIGINT);
-    EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
-    EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
 }
 
 // Control characters in a file name stay escaped, so that every finding is
