@@ -8,6 +8,7 @@
 #include "cheatfile/heldshortname.h"
 #include "cheatfile/linekind.h"
 #include "gamewalk.h"
+#include "text/textstore.h"
 
 namespace {
 
@@ -51,10 +52,18 @@ struct crossstate {
     const titleindex* titles;
     bool fixes;
     blockfix block;
+    // The block's renames, made only if every line that carries an unlisted
+    // shortname can take one: a line left with the old name would differ
+    // from the renamed ones.
+    itemstore<fix> renames;
+    bool renameblocked = false;
     std::unique_ptr<long long[]> firstblocks;  // the line opening each game's first block
 };
 
 void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
+    for (std::size_t i = 0; !state.renameblocked && i < state.renames.size(); ++i) out.fixable(state.renames[i]);
+    state.renames.clear();
+    state.renameblocked = false;
     const blockfix& block = state.block;
     if (state.fixes && block.usual && block.game >= 0) {
         std::string_view title = list.games[block.game].title;
@@ -77,15 +86,17 @@ void openblock(const line& current, crossstate& state) {
 
 // A listed game whose title the block carries, and no other: an unlisted
 // shortname of the block becomes its shortname.
-void renamefix(const line& current, std::string_view shortname, const crossstate& state, const gamelist& list,
-               findingsink& out) {
-    if (!state.fixes || state.titleline == 0 || isnameless(shortname) || !iswhole(current)) return;
+void renamefix(const line& current, std::string_view shortname, crossstate& state, const gamelist& list) {
+    if (!state.fixes || state.titleline == 0 || isnameless(shortname)) return;
     titleindex::range carrying = state.titles->carrying(state.title.text);
     if (carrying.count != 1) return;
     std::string_view name = list.games[state.titles->game(carrying.first)].shortname;
-    if (!isplain(name, true) || contentlength(current) - shortname.size() + name.size() > wholeline) return;
+    if (!isplain(name, true) || !iswhole(current) || contentlength(current) - shortname.size() + name.size() > wholeline) {
+        state.renameblocked = true;
+        return;
+    }
     auto offset = static_cast<std::size_t>(shortname.data() - current.text.data());
-    out.fixable({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1});
+    state.renames.add({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1});
 }
 
 void checkcheatline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
@@ -96,7 +107,7 @@ void checkcheatline(const line& current, crossstate& state, const gamelist& list
     int found = findgame(walk, shortname, readable);
     blockfix& block = state.block;
     block.game = block.game == -2 || block.game == found ? found : -1;
-    if (found < 0) renamefix(current, shortname, state, list, out);
+    if (found < 0) renamefix(current, shortname, state, list);
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
         if (!marks.hascheats) state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;

@@ -23,6 +23,14 @@
 
 namespace {
 
+// A path patch tools read as it is between "a/" and the line's end.
+bool isplainpath(const std::string& path) {
+    for (char c : path) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"' || c == '\\') return false;
+    }
+    return true;
+}
+
 // Has the emulator write its game list into the temporary file, through
 // the command interpreter, or, when a program is named, without one.
 programrun runemulator(const std::string& program, const console& say) {
@@ -80,9 +88,17 @@ int runcheck(const options& chosen) {
     const runnames names = namesof(chosen);
     // A patch names the cheat file from the folder it is applied in.
     std::string patched;
-    if (chosen.diff && (patched = pathbelow(names.cheatfile)).empty()) {
-        sayusage("option '--diff' needs a cheat file in the current folder or below it, not '" + names.cheatfile + "'");
-        return exitcode::usage;
+    if (chosen.diff) {
+        patched = pathbelow(names.cheatfile);
+        const char* problem = patched.empty()         ? "in the current folder or below it"
+                              : throughlink(patched) ? "reached without a link, which patch tools do not follow"
+                              : !isplainpath(patched)
+                                  ? "whose name a patch can hold (no control character, quote or backslash)"
+                                  : nullptr;
+        if (problem != nullptr) {
+            sayusage("option '--diff' needs a cheat file " + std::string(problem) + ", not '" + names.cheatfile + "'");
+            return exitcode::usage;
+        }
     }
     // Standard output carries findings, counts or a patch: a lost write
     // must be told, and is seen at once unbuffered.
@@ -191,7 +207,7 @@ int runcheck(const options& chosen) {
     std::optional<patch> fixes;
     if (chosen.diff) fixes.emplace(list);
     std::optional<diagnostics> lines;
-    if (chosen.diagnostics) lines.emplace(product, names.cheatfile, list, &*titles);
+    if (chosen.diagnostics) lines.emplace(product, names.cheatfile, list, &*titles, names.reports ? names.results : "");
     showing asked;
     std::copy(std::begin(chosen.selected), std::end(chosen.selected), std::begin(asked.selected));
     asked.lines = lines ? &*lines : nullptr;
@@ -206,7 +222,7 @@ int runcheck(const options& chosen) {
     bool resultswritten = run.results == nullptr || closereport(run.results);
     bool warningswritten = run.warnings == nullptr || closereport(run.warnings);
     bool baselinewritten = !run.record || run.record->close();
-    if (run.known) say.baselinehid(names.baseline.c_str(), run.known->hidden(), run.known->gone());
+    if (run.known) say.baselinehid(names.baseline.c_str(), run.known->hidden(), run.known->gone(chosen.selected));
     int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, say);
     if (code == exitcode::completed) {
         if (names.reports) {

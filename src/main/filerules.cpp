@@ -50,6 +50,16 @@ std::string pathbelow(const std::string& name) {
     return relative.generic_u8string();
 }
 
+bool throughlink(const std::string& below) {
+    std::error_code error;
+    fs::path at;
+    for (const fs::path& part : fs::u8path(below)) {
+        at /= part;
+        if (fs::is_symlink(at, error)) return true;
+    }
+    return false;
+}
+
 bool isfolder(const std::string& name) {
     std::error_code error;
     return fs::is_directory(fs::u8path(name), error);

@@ -51,6 +51,16 @@ bool refused(const runnames& names, const console& say) {
     if (!names.fromemulator && !names.fromstdin) inputs.push_back(names.gamelist);
     if (!names.baseline.empty()) inputs.push_back(names.baseline);
 
+    // The baseline is read as findings: not the file they are about.
+    if (!names.baseline.empty()) {
+        for (std::size_t i = 0; i + 1 < inputs.size(); ++i) {
+            if (samefile(names.baseline, inputs[i])) {
+                say.cannotopen(names.baseline.c_str(), "It is the same file as '%s'; a baseline is a file of its own.",
+                               inputs[i].c_str());
+                return true;
+            }
+        }
+    }
     for (const output& out : outputs) {
         for (const std::string& input : inputs) {
             if (samefile(input, out.name, out.follow)) {

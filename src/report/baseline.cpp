@@ -1,5 +1,6 @@
 #include "baseline.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "checks/checktable.h"
@@ -30,12 +31,18 @@ void putcoded(std::string& out, std::string_view text) {
     }
 }
 
-// A line of CHECK, MESSAGE and LINE, the check a known one.
+// A line of CHECK, MESSAGE and LINE, the check a known one, every
+// backslash the start of a \xNN.
 bool isentry(std::string_view text) {
     std::size_t first = text.find('\t');
     if (first == std::string_view::npos || findcheck(text.substr(0, first)) == nullptr) return false;
     std::size_t second = text.find('\t', first + 1);
-    return second != std::string_view::npos && text.find('\t', second + 1) == std::string_view::npos;
+    if (second == std::string_view::npos || text.find('\t', second + 1) != std::string_view::npos) return false;
+    auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    for (std::size_t at = text.find('\\'); at != std::string_view::npos; at = text.find('\\', at + 1)) {
+        if (at + 3 >= text.size() || text[at + 1] != 'x' || !hex(text[at + 2]) || !hex(text[at + 3])) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -72,55 +79,71 @@ std::string baselineentry(const finding& what, std::string_view linetext) {
 }
 
 long long baseline::read(std::FILE* file) {
-    itemstore<std::string_view> entries;
+    itemstore<std::string_view> read;
     std::string current;
     long long number = 1;
-    for (int c; (c = std::getc(file)) != EOF;) {
-        if (c != '\n') {
-            if (current.size() == longestentry) return number;
-            current += static_cast<char>(c);
-            continue;
-        }
+    bool comment = false, bad = false;
+    int c = std::getc(file);
+    if (c == 0xEF && std::getc(file) == 0xBB && std::getc(file) == 0xBF) {
+        c = std::getc(file);  // a byte-order mark
+    } else if (c == 0xEF) {
+        return 1;
+    }
+    auto take = [&] {
         if (!current.empty() && current.back() == '\r') current.pop_back();  // a CR LF checkout
-        if (!current.empty() && current[0] != '#') {
-            if (!isentry(current)) return number;
-            entries.add(text_.keep(current));
+        if (!comment && !current.empty()) {
+            if (bad || !isentry(current)) return false;
+            read.add(text_.keep(current));
         }
         current.clear();
-        ++number;
+        comment = bad = false;
+        return true;
+    };
+    for (; c != EOF; c = std::getc(file)) {
+        if (c == '\n') {
+            if (!take()) return number;
+            ++number;
+        } else if (current.empty() && c == '#') {
+            comment = true;  // of any length, not kept
+            current += '#';
+        } else if (!comment) {
+            if (current.size() == longestentry) bad = true; else current += static_cast<char>(c);
+        }
     }
-    if (!current.empty()) return number;  // cut short: no line end
-    size_ = 16;
-    while (size_ < 2 * entries.size()) size_ *= 2;
-    slots_ = std::make_unique<slot[]>(size_);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        slot* place = find(entries[i]);
-        place->entry = entries[i];
-        ++place->recorded;
+    if (!take()) return number;  // a last line without its line end
+    // Sorted, each entry once with how often it stands.
+    std::unique_ptr<std::string_view[]> all(new std::string_view[read.size()]);
+    for (std::size_t i = 0; i < read.size(); ++i) all[i] = read[i];
+    std::sort(all.get(), all.get() + read.size());
+    entries_.reset(new recorded[read.size()]);
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (count_ > 0 && entries_[count_ - 1].entry == all[i]) {
+            ++entries_[count_ - 1].times;
+        } else {
+            entries_[count_++] = {all[i], 1, 0};
+        }
     }
     return 0;
 }
 
-baseline::slot* baseline::find(std::string_view entry) {
-    std::size_t at = static_cast<std::size_t>(fnv1a(entry)) & (size_ - 1);
-    while (!slots_[at].entry.empty() && slots_[at].entry != entry) at = (at + 1) & (size_ - 1);
-    return &slots_[at];
-}
-
 bool baseline::hides(std::string_view entry) {
-    slot* place = find(entry);
-    if (place->entry.empty() || place->matched == place->recorded) return false;
-    ++place->matched;
+    recorded* end = entries_.get() + count_;
+    recorded* at = std::lower_bound(entries_.get(), end, entry,
+                                    [](const recorded& r, std::string_view e) { return r.entry < e; });
+    if (at == end || at->entry != entry || at->matched == at->times) return false;
+    ++at->matched;
     ++hidden_;
     return true;
 }
 
-long long baseline::gone() const {
+long long baseline::gone(const bool* selected) const {
     long long count = 0;
-    for (std::size_t i = 0; i < size_; ++i) count += slots_[i].recorded - slots_[i].matched;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const checkinfo* check = findcheck(entries_[i].entry.substr(0, entries_[i].entry.find('\t')));
+        if (check != nullptr && selected[static_cast<int>(check->id)]) count += entries_[i].times - entries_[i].matched;
+    }
     return count;
 }
-
 baselinewriter::baselinewriter(std::FILE* file) : file_(file), out_(file) {
     out_.put("# vettle baseline: CHECK<tab>MESSAGE<tab>LINE, one finding a line; bytes outside printable ASCII "
              "and the backslash as \\xNN\n");

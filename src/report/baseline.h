@@ -39,10 +39,9 @@ std::string baselineentry(const finding& what, std::string_view linetext);
 
 class baseline {
 public:
-    baseline() : slots_(std::make_unique<slot[]>(16)), size_(16) {}  // records nothing until read
-
-    // Takes the entries of a baseline file; the number of the first line
-    // that is no entry, or 0 when all are.
+    // Takes the entries of a baseline file (a UTF-8 byte-order mark, CR LF
+    // line ends and a last line without one are fine); the number of the
+    // first line that is no entry, or 0 when all are.
     long long read(std::FILE* file);
 
     // True, and the entry used up, when `entry` is recorded and not yet
@@ -50,20 +49,22 @@ public:
     bool hides(std::string_view entry);
 
     long long hidden() const { return hidden_; }
-    // Recorded findings that no finding of this run matched.
-    long long gone() const;
+    // Recorded findings of the checks shown that no finding of this run
+    // matched.
+    long long gone(const bool* selected) const;
 
 private:
-    struct slot {
-        std::string_view entry;  // empty: a free slot
-        long long recorded;
+    // Each recorded entry once, sorted, with how often it was recorded and
+    // matched: a search costs the same whatever the entries hold.
+    struct recorded {
+        std::string_view entry;
+        long long times;
         long long matched;
     };
-    slot* find(std::string_view entry);
 
     textstore text_;
-    std::unique_ptr<slot[]> slots_;
-    std::size_t size_;  // a power of two
+    std::unique_ptr<recorded[]> entries_;
+    std::size_t count_ = 0;
     long long hidden_ = 0;
 };
 

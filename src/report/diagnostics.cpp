@@ -61,7 +61,8 @@ void putfieldformat(writer& out, const finding& what) {
     } else if (content.size() < fewest || (fewest == 8 && content.size() > 8)) {
         out.put(" has ");
         out.putnumber(static_cast<long long>(content.size()));
-        out.put(fewest == 8 ? " digits, not 8" : " digits, fewer than 4");
+        out.put(content.size() == 1 ? " digit" : " digits");
+        out.put(fewest == 8 ? ", not 8" : ", fewer than 4");
     } else if (lowercase) {
         out.put(" has lower-case digits");
     } else {
@@ -162,8 +163,8 @@ std::string messageof(const finding& what, bool withlines) {
 }
 
 diagnostics::diagnostics(reportwriter& out, std::string_view filename, const gamelist& list,
-                         const titleindex* titles)
-    : out_(out), filename_(escaped(filename)), list_(list), titles_(titles) {
+                         const titleindex* titles, std::string_view results)
+    : out_(out), filename_(escaped(filename)), results_(escaped(results)), list_(list), titles_(titles) {
     for (severity level : {severity::error, severity::warning, severity::note}) {
         severities_[static_cast<int>(level)] = ": " + std::string(severityname(level)) + ": ";
     }
@@ -250,6 +251,11 @@ void diagnostics::nocheatentries(long long games) {
     start({}, severity::note);
     out_.putnumber(games);
     out_.put(games == 1 ? " listed game has" : " listed games have");
-    out_.put(" no cheat entries; cheatscanresults.txt lists them");
+    out_.put(" no cheat entries");
+    if (!results_.empty()) {
+        out_.put("; ");
+        out_.put(results_);
+        out_.put(" lists them");
+    }
     out_.put(endings_[static_cast<int>(checkid::nocheatentries)]);
 }

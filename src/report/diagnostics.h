@@ -25,8 +25,11 @@ class diagnostics {
 public:
     // Lines go out through `out`; `filename` is shown escaped. With
     // `titles`, an unlisted shortname is followed by a note naming the
-    // listed games that carry its block's title.
-    diagnostics(reportwriter& out, std::string_view filename, const gamelist& list, const titleindex* titles);
+    // listed games that carry its block's title. `results` names the
+    // results report, if one is written, which lists the games without
+    // cheats.
+    diagnostics(reportwriter& out, std::string_view filename, const gamelist& list, const titleindex* titles,
+                std::string_view results = "cheatscanresults.txt");
 
     void write(const finding& what, const place& where);
     // The closing note, tied to no line.
@@ -36,7 +39,8 @@ private:
     void start(const place& where, severity level);
 
     reportwriter& out_;
-    std::string filename_;  // escaped, with its ':'
+    std::string filename_;  // escaped
+    std::string results_;
     // Made once: ": error: " and the like, and " [check]\n".
     std::string severities_[3];
     std::string endings_[checkcount];

@@ -110,11 +110,14 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
     hunks.back().last = std::min(hunks.back().last, lines);
     if (std::ferror(cheatfile) || std::fseek(cheatfile, 0, SEEK_SET) != 0) return false;
 
+    // A name with a blank ends at a tab, as git and GNU patch read it.
+    std::string_view end = path.find(' ') != std::string_view::npos ? "\t\n" : "\n";
     out.put("--- a/");
     out.put(path);
-    out.put("\n+++ b/");
+    out.put(end);
+    out.put("+++ b/");
     out.put(path);
-    out.put("\n");
+    out.put(end);
     rawlines file(cheatfile);
     std::size_t next = 0;
     for (const hunk& h : hunks) {
