@@ -82,24 +82,77 @@ struct openrun {
     std::optional<baseline> known;
 };
 
+// The name of the cheat file in the patch: below the current folder,
+// reached without a link, and one patch tools read as it stands. False,
+// said as a usage error, when it cannot be.
+bool patchpath(const std::string& cheatfile, std::string& patched) {
+    patched = pathbelow(cheatfile);
+    const char* problem = patched.empty()         ? "in the current folder or below it"
+                          : throughlink(patched) ? "reached without a link, which patch tools do not follow"
+                          : !isplainpath(patched)
+                              ? "whose name a patch can hold (no control character, quote or backslash)"
+                              : nullptr;
+    if (problem != nullptr) {
+        sayusage("option '--diff' needs a cheat file " + std::string(problem) + ", not '" + cheatfile + "'");
+    }
+    return problem == nullptr;
+}
+
+// The baseline's entries, before any output is touched. An exit code, or
+// 0 when there is none or it is read.
+int readbaseline(const runnames& names, openrun& run, const console& say) {
+    if (names.baseline.empty()) return 0;
+    std::FILE* file = openinput(names.baseline);
+    if (file == nullptr) {
+        say.cannotopen(names.baseline.c_str());
+        return exitcode::cannotopen;
+    }
+    run.known.emplace();
+    long long bad = run.known->read(file);
+    std::fclose(file);
+    if (bad != 0) {
+        say.unreadable("the baseline", names.baseline.c_str(), bad, 1, "not a finding (CHECK, a tab, MESSAGE, a tab, LINE)");
+        return exitcode::readfailed;
+    }
+    return 0;
+}
+
+// The reports and the baseline to write, every one known to open before
+// any is emptied. An exit code, or 0 when all are open.
+int openoutputs(const runnames& names, openrun& run, const console& say) {
+    std::vector<std::string> outputs;
+    if (names.reports) outputs = {names.results, names.warnings};
+    if (!names.writebaseline.empty()) outputs.push_back(names.writebaseline);
+    if (const std::string* failed = unwritable(outputs)) {
+        say.cannotopen(failed->c_str());
+        return exitcode::cannotopen;
+    }
+    if (names.reports) {
+        run.results = openreport(names.results);
+        run.warnings = run.results != nullptr ? openreport(names.warnings) : nullptr;
+        if (run.warnings == nullptr) {
+            say.cannotopen(run.results == nullptr ? names.results.c_str() : names.warnings.c_str());
+            return exitcode::cannotopen;
+        }
+    }
+    if (!names.writebaseline.empty()) {
+        std::FILE* file = openfile(names.writebaseline.c_str(), "wb");
+        if (file == nullptr) {
+            say.cannotopen(names.writebaseline.c_str());
+            return exitcode::cannotopen;
+        }
+        run.record.emplace(file);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runcheck(const options& chosen) {
     const runnames names = namesof(chosen);
     // A patch names the cheat file from the folder it is applied in.
     std::string patched;
-    if (chosen.diff) {
-        patched = pathbelow(names.cheatfile);
-        const char* problem = patched.empty()         ? "in the current folder or below it"
-                              : throughlink(patched) ? "reached without a link, which patch tools do not follow"
-                              : !isplainpath(patched)
-                                  ? "whose name a patch can hold (no control character, quote or backslash)"
-                                  : nullptr;
-        if (problem != nullptr) {
-            sayusage("option '--diff' needs a cheat file " + std::string(problem) + ", not '" + names.cheatfile + "'");
-            return exitcode::usage;
-        }
-    }
+    if (chosen.diff && !patchpath(names.cheatfile, patched)) return exitcode::usage;
     // Standard output carries findings, counts or a patch: a lost write
     // must be told, and is seen at once unbuffered.
     if (chosen.diagnostics || chosen.statistics || chosen.diff) std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -160,46 +213,8 @@ int runcheck(const options& chosen) {
     if (emulator.outcome == programrun::notstarted && chosen.emulator.empty() && list.count == 0) {
         say.emulatornotrun("mame.exe", emulator.why);
     }
-    if (!names.baseline.empty()) {
-        std::FILE* file = openinput(names.baseline);
-        if (file == nullptr) {
-            say.cannotopen(names.baseline.c_str());
-            return exitcode::cannotopen;
-        }
-        run.known.emplace();
-        long long bad = run.known->read(file);
-        std::fclose(file);
-        if (bad != 0) {
-            say.unreadable("the baseline", names.baseline.c_str(), bad, 1,
-                           "not a finding (CHECK, a tab, MESSAGE, a tab, LINE)");
-            return exitcode::readfailed;
-        }
-    }
-
-    // Every output is known to open before any is emptied.
-    std::vector<std::string> outputs;
-    if (names.reports) outputs = {names.results, names.warnings};
-    if (!names.writebaseline.empty()) outputs.push_back(names.writebaseline);
-    if (const std::string* failed = unwritable(outputs)) {
-        say.cannotopen(failed->c_str());
-        return exitcode::cannotopen;
-    }
-    if (names.reports) {
-        run.results = openreport(names.results);
-        run.warnings = run.results != nullptr ? openreport(names.warnings) : nullptr;
-        if (run.warnings == nullptr) {
-            say.cannotopen(run.results == nullptr ? names.results.c_str() : names.warnings.c_str());
-            return exitcode::cannotopen;
-        }
-    }
-    if (!names.writebaseline.empty()) {
-        std::FILE* file = openfile(names.writebaseline.c_str(), "wb");
-        if (file == nullptr) {
-            say.cannotopen(names.writebaseline.c_str());
-            return exitcode::cannotopen;
-        }
-        run.record.emplace(file);
-    }
+    if (int code = readbaseline(names, run, say)) return code;
+    if (int code = openoutputs(names, run, say)) return code;
 
     reportwriter product(stdout);  // findings, counts or a patch
     std::optional<titleindex> titles;
