@@ -61,6 +61,7 @@ struct crossstate {
 };
 
 void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
+    if (!state.fixes) return;
     for (std::size_t i = 0; !state.renameblocked && i < state.renames.size(); ++i) out.fixable(state.renames[i]);
     state.renames.clear();
     state.renameblocked = false;
@@ -75,6 +76,7 @@ void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
 }
 
 void openblock(const line& current, crossstate& state) {
+    if (!state.fixes) return;
     blockfix& block = state.block;
     std::string_view text = current.text.substr(0, contentlength(current));
     block.usual = iswhole(current) && text.size() >= 6 && text.substr(0, 4) == "; [ " &&
@@ -105,9 +107,11 @@ void checkcheatline(const line& current, crossstate& state, const gamelist& list
     std::string_view shortname = cheatshortname(text);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
     int found = findgame(walk, shortname, readable);
-    blockfix& block = state.block;
-    block.game = block.game == -2 || block.game == found ? found : -1;
-    if (found < 0) renamefix(current, shortname, state, list);
+    if (state.fixes) {
+        blockfix& block = state.block;
+        block.game = block.game == -2 || block.game == found ? found : -1;
+        if (found < 0) renamefix(current, shortname, state, list);
+    }
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];
         if (!marks.hascheats) state.firstblocks[found] = state.titleline != 0 ? state.titleline : current.number;
