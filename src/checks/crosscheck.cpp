@@ -16,11 +16,6 @@ namespace {
 // whole: only such lines are fixed, and only so that they stay such.
 constexpr std::size_t wholeline = linecapacity - 1;
 
-bool iswhole(const line& current) {
-    return current.column == 1 && (current.endsline || current.size < linecapacity) &&
-           current.text.size() == current.size;  // no NUL
-}
-
 std::size_t contentlength(const line& current) {
     return current.text.size() - (current.endsline ? 1 : 0);
 }
@@ -66,7 +61,7 @@ void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
     state.renames.clear();
     state.renameblocked = false;
     const blockfix& block = state.block;
-    if (state.fixes && block.usual && block.game >= 0) {
+    if (block.usual && block.game >= 0) {
         std::string_view title = list.games[block.game].title;
         if (isplain(title, false) && block.rest + title.size() <= wholeline) {
             out.fixable({checkid::titlemismatch, block.physical, 4, block.length, title, false, block.game});

@@ -38,7 +38,7 @@ void fileorder::takelinetext(const line& current) {
     linetextof_ = current.physical;
     linetext_.clear();
     std::string_view bytes(current.text.data(), current.size);
-    if (current.endsline || current.size < linecapacity) {
+    if (endsphysical(current)) {
         if (!bytes.empty() && bytes.back() == '\n') bytes.remove_suffix(1);
         linetext_.add(bytes);
         return;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fieldfailure.h"
+#include "text/textcopy.h"
 
 namespace {
 
@@ -20,20 +21,10 @@ bool onlylowercase(const checkedfield& field, std::size_t fewest, std::size_t mo
     return lower;
 }
 
-void uppercase(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (text[i] >= 'a' && text[i] <= 'f') text[i] = static_cast<char>(text[i] - 'a' + 'A');
-    }
-}
-
 }  // namespace
 
 void lowercasefixes(const line& current, const checkedline& checked, unsigned failed, findingsink& out) {
-    // Only a line read whole, with no NUL in it, is fixed.
-    if (current.column != 1 || !(current.endsline || current.size < linecapacity) ||
-        current.text.size() != current.size) {
-        return;
-    }
+    if (!iswhole(current)) return;
     std::string_view text = current.text;
     char copy[linecapacity + 1];
     std::memcpy(copy, text.data(), text.size());
@@ -49,7 +40,7 @@ void lowercasefixes(const line& current, const checkedline& checked, unsigned fa
         std::size_t length = candidate.field.text.size();
         char before[linecapacity + 1];
         std::memcpy(before, copy + offset, length);
-        uppercase(copy + offset, length);
+        uppercasehex(copy + offset, length);
         if ((checkcheatline({copy, text.size()}).failed & ~allowed) != 0) {
             std::memcpy(copy + offset, before, length);  // it would find something new
             continue;

@@ -30,8 +30,9 @@ std::FILE* openlist(const runnames& names) {
 
 std::FILE* opencheatfile(const std::string& name, const console& say) {
     // A FIFO is known before it is opened, which would wait for a writer.
-    std::FILE* file = ispipe(name) ? nullptr : openfile(name.c_str(), "rb");
-    if (ispipe(name) || (file != nullptr && std::fseek(file, 0, SEEK_CUR) != 0)) {
+    bool pipe = ispipe(name);
+    std::FILE* file = pipe ? nullptr : openfile(name.c_str(), "rb");
+    if (pipe || (file != nullptr && std::fseek(file, 0, SEEK_CUR) != 0)) {
         say.cannotopen(name.c_str(), "It must be a file that can be read three times, not a pipe.");
         return nullptr;
     }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text/textcopy.h"
+
 namespace {
 
 constexpr long long context = 3;
@@ -171,9 +173,7 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
             for (const fix* change : onthisline) {
                 if (change->offset + change->length > fixed.size()) continue;
                 if (change->uppercase) {
-                    for (std::size_t i = change->offset; i < change->offset + change->length; ++i) {
-                        if (fixed[i] >= 'a' && fixed[i] <= 'f') fixed[i] = static_cast<char>(fixed[i] - 'a' + 'A');
-                    }
+                    uppercasehex(&fixed[change->offset], change->length);
                 } else {
                     fixed.replace(change->offset, change->length, change->text);
                 }

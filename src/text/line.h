@@ -24,6 +24,16 @@ struct line {
     std::uint64_t position;  // where in the file it starts
 };
 
+// The last piece of its physical line: a line feed or the file's end came
+// before the reader's capacity was reached.
+inline bool endsphysical(const line& piece) { return piece.endsline || piece.size < linecapacity; }
+
+// A physical line read in one piece, with no NUL in it: text that can be
+// rewritten in place.
+inline bool iswhole(const line& piece) {
+    return piece.column == 1 && endsphysical(piece) && piece.text.size() == piece.size;
+}
+
 // The lines of a pass that hold a byte above 0x7F, noted as the pass reads
 // them, so that the character scan need only go back to those. When more
 // than fit, the scan reads on from the first one not noted.
