@@ -61,7 +61,8 @@ void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
     state.renames.clear();
     state.renameblocked = false;
     const blockfix& block = state.block;
-    if (block.usual && block.game >= 0) {
+    // A shortname listed with several titles makes no title certain.
+    if (block.usual && block.game >= 0 && !sharesshortname(list, block.game)) {
         std::string_view title = list.games[block.game].title;
         if (isplain(title, false) && block.rest + title.size() <= wholeline) {
             out.fixable({checkid::titlemismatch, block.physical, 4, block.length, title, false, block.game});
@@ -88,7 +89,10 @@ void renamefix(const line& current, std::string_view shortname, crossstate& stat
     titleindex::range carrying = state.titles->carrying(state.title.text);
     if (carrying.count != 1) return;
     std::string_view name = list.games[state.titles->game(carrying.first)].shortname;
-    if (!isplain(name, true) || !iswhole(current) || contentlength(current) - shortname.size() + name.size() > wholeline) {
+    // A name alone on its line is read with the line's end, so no new name
+    // makes it listed; a fix never touches a line's end.
+    if (!isplain(name, true) || !iswhole(current) || endsline(shortname) ||
+        contentlength(current) - shortname.size() + name.size() > wholeline) {
         state.renameblocked = true;
         return;
     }
@@ -127,7 +131,8 @@ void checkcheatline(const line& current, crossstate& state, const gamelist& list
     unlisted.offset = static_cast<std::size_t>(shortname.data() - text.data());
     unlisted.text = shortname;
     unlisted.other = state.title.text;
-    if (state.titles != nullptr && !isnameless(shortname)) {
+    // A name alone on its line lacks its fields, whatever it is called.
+    if (state.titles != nullptr && !isnameless(shortname) && !endsline(shortname)) {
         titleindex::range carrying = state.titles->carrying(state.title.text);
         unlisted.firsttitlegame = carrying.first;
         unlisted.titlegames = carrying.count;

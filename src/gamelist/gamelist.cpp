@@ -34,6 +34,11 @@ void finishgamelist(gamelist& list) {
     std::sort(list.games, list.games + list.count, sortsbefore);
 }
 
+bool sharesshortname(const gamelist& list, int at) {
+    std::string_view name = list.games[at].shortname;
+    return (at > 0 && list.games[at - 1].shortname == name) || (at + 1 < list.count && list.games[at + 1].shortname == name);
+}
+
 // char_traits<char> compares as unsigned char, as strcmp does.
 int compare(std::string_view a, std::string_view b) { return a.compare(b); }
 

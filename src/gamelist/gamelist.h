@@ -44,6 +44,10 @@ void addgame(gamelist& list, std::string_view shortname, std::string_view title)
 // the order never depends on the sort or the host).
 void finishgamelist(gamelist& list);
 
+// Whether a finished list holds another game of the same shortname as
+// game `at` (a list may name one set twice, with two titles).
+bool sharesshortname(const gamelist& list, int at);
+
 // Byte-wise order of shortnames as unsigned characters: negative, zero or
 // positive, as a standard string comparison gives.
 int compare(std::string_view a, std::string_view b);

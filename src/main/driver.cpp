@@ -88,7 +88,7 @@ struct openrun {
 bool patchpath(const std::string& cheatfile, std::string& patched) {
     patched = pathbelow(cheatfile);
     const char* problem = patched.empty()         ? "in the current folder or below it"
-                          : throughlink(patched) ? "reached without a link, which patch tools do not follow"
+                          : throughlink(cheatfile, patched) ? "reached without a link, which patch tools do not follow"
                           : !isplainpath(patched)
                               ? "whose name a patch can hold (no control character, quote or backslash)"
                               : nullptr;

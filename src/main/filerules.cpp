@@ -1,5 +1,6 @@
 #include "filerules.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -50,14 +51,20 @@ std::string pathbelow(const std::string& name) {
     return relative.generic_u8string();
 }
 
-bool throughlink(const std::string& below) {
+bool throughlink(const std::string& name, const std::string& below) {
     std::error_code error;
     fs::path at;
     for (const fs::path& part : fs::u8path(below)) {
         at /= part;
         if (fs::is_symlink(at, error)) return true;
     }
-    return false;
+    // "x/../y" is "y" to the eye but not to the host when x is a link: the
+    // folder above x's target.
+    fs::path given = fs::u8path(name);
+    if (std::find(given.begin(), given.end(), fs::path("..")) == given.end()) return false;
+    fs::path reached = fs::weakly_canonical(fs::absolute(given, error), error);
+    fs::path expected = fs::weakly_canonical(fs::current_path(error) / fs::u8path(below), error);
+    return error || reached != expected;
 }
 
 bool isfolder(const std::string& name) {

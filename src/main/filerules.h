@@ -19,9 +19,10 @@ bool ispipe(const std::string& name);
 // in it or below it; empty otherwise.
 std::string pathbelow(const std::string& name);
 
-// Whether a path below the current folder passes through a link on its
-// way (the file itself included), which patch tools refuse to follow.
-bool throughlink(const std::string& below);
+// Whether `name`, which is `below` relative to the current folder, passes
+// through a link on its way (the file itself included), which patch tools
+// refuse to follow, or reaches another file than `below` names there.
+bool throughlink(const std::string& name, const std::string& below);
 
 // Whether `name` is a folder.
 bool isfolder(const std::string& name);

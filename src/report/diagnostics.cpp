@@ -41,8 +41,8 @@ bool ishex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || 
 template <class writer>
 void putfieldformat(writer& out, const finding& what) {
     std::string_view text = what.text;
-    bool endsline = !text.empty() && text.back() == '\n';
-    std::string_view content = endsline ? text.substr(0, text.size() - 1) : text;
+    bool atend = endsline(text);
+    std::string_view content = withoutlineend(text);
     std::size_t fewest = what.field == fieldid::address ? 4 : 8;
     out.put(fieldname(what.field));
     out.put(" field ");
@@ -63,11 +63,19 @@ void putfieldformat(writer& out, const finding& what) {
         out.putnumber(static_cast<long long>(content.size()));
         out.put(content.size() == 1 ? " digit" : " digits");
         out.put(fewest == 8 ? ", not 8" : ", fewer than 4");
-    } else if (lowercase) {
-        out.put(" has lower-case digits");
-    } else {
+    } else if (atend || !lowercase) {
+        // Upper case would not help a field that takes the line's end.
         out.put(" ends the line with no ':' after it");
+    } else {
+        out.put(" has lower-case digits");
     }
+}
+
+// A cheat line of a shortname and its line end, and nothing more.
+template <class writer>
+void putalone(writer& out, std::string_view shortname) {
+    out.put("the cheat line holds only its shortname ");
+    quoted(out, withoutlineend(shortname));
 }
 
 template <class writer>
@@ -76,6 +84,9 @@ void putmessage(writer& out, const finding& what, bool withlines) {
         case checkid::unlistedshortname:
             if (isnameless(what.text)) {
                 out.put("the cheat line has no shortname");
+            } else if (endsline(what.text)) {
+                putalone(out, what.text);
+                out.put(", which taken with the line's end is not in the emulator's game list");
             } else {
                 out.put("shortname ");
                 quoted(out, what.text);
@@ -106,12 +117,15 @@ void putmessage(writer& out, const finding& what, bool withlines) {
         case checkid::shortnamemismatch:
             if (what.setat == 0) {
                 out.put("shortname ");
-                quoted(out, what.text);
+                quoted(out, withoutlineend(what.text));
                 out.put(" stands before the first title line, in no block");
                 break;
             }
             if (isnameless(what.text)) {
                 out.put("the cheat line has no shortname; ");
+            } else if (endsline(what.text)) {
+                putalone(out, what.text);
+                out.put(", which taken with the line's end differs from ");
             } else {
                 out.put("shortname ");
                 quoted(out, what.text);
@@ -119,6 +133,10 @@ void putmessage(writer& out, const finding& what, bool withlines) {
             }
             if (isnameless(what.other)) {
                 out.put("the block's first cheat line, which has none");
+            } else if (endsline(what.other)) {
+                out.put(isnameless(what.text) ? "the block's first cheat line holds only its shortname "
+                                              : "the block's first cheat line, which holds only its shortname ");
+                quoted(out, withoutlineend(what.other));
             } else {
                 out.put(isnameless(what.text) ? "the block's is " : "the block's shortname ");
                 quoted(out, what.other);

@@ -378,6 +378,77 @@ TEST(Diff, ThePatchAppliesAndLeavesNothingToFix) {
     }
 }
 
+// What no fix may do: touch a line's end (a name alone on its line is read
+// with it, so no rename helps it), guess between two titles of one listed
+// shortname, or name another file than the one checked.
+TEST(Diff, AFixNeverTouchesALineEndGuessesATitleOrNamesAnotherFile) {
+    if (E2E_CMD) GTEST_SKIP() << "git and patch are not at hand under wine";
+    const std::string games =
+        "Name:     Description:\npuckman   \"Puck Man (Japan set 1)\"\narkanoid  \"Arkanoid\"\n"
+        "qbert     \"Q*bert\"\ndup       \"Dup A\"\ndup       \"Dup B\"\n";
+    const struct {
+        const char* name;
+        std::string cheats;
+        const char* says;  // a diagnostic the run must print
+    } cases[] = {
+        {"name alone, the next line the same",
+         "; [ Puck Man (Japan set 1) ]\n:puckman\n:puckman\n:puckman:0000000a:1234:00000001:FFFFFFFF:x\n",
+         "cheat.dat:2:2: error: the cheat line holds only its shortname 'puckman', which taken with the line's end is "
+         "not in the emulator's game list [unlisted-shortname]\n"},
+        {"name alone in another game's block",
+         "; [ Arkanoid ]\n:rallyx\n:rallyx:00000000:1234:00000001:FFFFFFFF:x\n", nullptr},
+        {"CR LF, the name alone last",
+         "; [ Arkanoid ]\r\n:arkanoid:0000000a:1234:00000001:FFFFFFFF:x\r\n:puckman\r\n", nullptr},
+        {"the name alone last, no line end", "; [ Arkanoid ]\n:rallyx:0000000a:1234:00000001:FFFFFFFF:x\n:rallyx",
+         nullptr},
+        {"an extended field that takes the line end",
+         "; [ Q*bert ]\n:qbert:00000000:0D01:0000000F:0000000a\n:qbert:00000000:0D01:0000000F:0000000a:x\n",
+         "cheat.dat:2:31: error: extended field '0000000a' ends the line with no ':' after it [field-format]\n"},
+        {"one shortname, two titles", "; [ Dup B ]\n:dup:00000000:1234:00000001:FFFFFFFF:x\n",
+         "cheat.dat:1:1: error: title 'Dup B' differs from the emulator's title 'Dup A' of 'dup' [title-mismatch]\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path folder = prepare("diff-fixes", "line-ends");
+        writefile(folder / "listfull.txt", games);
+        writefile(folder / "cheat.dat", c.cheats);
+        if (c.says != nullptr) {
+            runvettle(folder, std::vector<std::string>{"--diagnostics", "--no-reports"});
+            EXPECT_NE(readfile(folder / "console.out").find(c.says), std::string::npos) << readfile(folder / "console.out");
+        }
+        ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--diff"}), 0);
+        std::string patch = readfile(folder / "console.out");
+        if (std::string(c.name) == "one shortname, two titles") {
+            EXPECT_EQ(patch, "");
+        }
+        if (patch.empty()) continue;
+        writefile(folder / "fixes.diff", patch);
+        EXPECT_EQ(runcommand(("git -C '" + folder.string() + "' apply fixes.diff").c_str()).exitcode, 0);
+        std::string applied = readfile(folder / "cheat.dat");
+        writefile(folder / "cheat.dat", c.cheats);
+        EXPECT_EQ(runcommand(("patch -s -p1 -d '" + folder.string() + "' -i fixes.diff").c_str()).exitcode, 0);
+        EXPECT_EQ(readfile(folder / "cheat.dat"), applied) << "patch and git apply differ";
+        // Every line and every line end is where it was.
+        EXPECT_EQ(std::count(applied.begin(), applied.end(), '\n'), std::count(c.cheats.begin(), c.cheats.end(), '\n'));
+        EXPECT_EQ(std::count(applied.begin(), applied.end(), '\r'), std::count(c.cheats.begin(), c.cheats.end(), '\r'));
+        EXPECT_EQ(applied.back() == '\n', c.cheats.back() == '\n');
+        fs::remove(folder / "fixes.diff");
+        ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--diff"}), 0);
+        EXPECT_EQ(readfile(folder / "console.out"), "") << "a second --diff";
+    }
+
+    // x/../cheat.dat is the folder above x's target when x is a link.
+    fs::path folder = prepare("diff-fixes", "dot-dot-through-a-link");
+    fs::create_directories(folder / "real" / "sub");
+    fs::copy_file(folder / "cheat.dat", folder / "real" / "cheat.dat");
+    fs::create_directory_symlink("real/sub", folder / "x");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--diff", "--cheat-file", "x/../cheat.dat"}), 2);
+    EXPECT_NE(readfile(folder / "stderr.out").find("needs a cheat file reached without a link"), std::string::npos);
+    fs::create_directory(folder / "plain");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--diff", "--cheat-file", "plain/../cheat.dat"}), 0);
+    EXPECT_EQ(readfile(folder / "console.out").rfind("--- a/cheat.dat\n", 0), 0u);
+}
+
 // The emulator's list of `games` games, every `longevery`th with a
 // shortname longer than eight characters, and a cheat file naming each of
 // them under its listed title.
