@@ -48,7 +48,7 @@ programrun runemulator(const std::string& program, const console& say) {
 // read to its end. Returns the exit code: completed only when nothing
 // failed, an input read in part before an output written in part.
 int reportfaults(const runstatus& status, const runnames& names, bool resultswritten, bool warningswritten,
-                 bool baselinewritten, const console& say) {
+                 bool baselinewritten, bool baselinekept, const console& say) {
     struct fault {
         bool happened;
         const char* what;
@@ -61,7 +61,8 @@ int reportfaults(const runstatus& status, const runnames& names, bool resultswri
          exitcode::readfailed},
         {!resultswritten, "write to", names.results, "The report is incomplete.", exitcode::writefailed},
         {!warningswritten, "write to", names.warnings, "The report is incomplete.", exitcode::writefailed},
-        {!baselinewritten, "write to", names.writebaseline, "The baseline is incomplete.", exitcode::writefailed},
+        {!baselinewritten, "write to", names.writebaseline,
+         baselinekept ? "The baseline is left as it was." : "The baseline is incomplete.", exitcode::writefailed},
     };
     int code = exitcode::completed;
     for (const fault& f : faults) {
@@ -79,6 +80,7 @@ struct openrun {
     std::FILE* results = nullptr;
     std::FILE* warnings = nullptr;
     std::optional<baselinewriter> record;
+    std::string recordtemp;  // where the new baseline is written before it takes its name
     std::optional<baseline> known;
 };
 
@@ -136,7 +138,18 @@ int openoutputs(const runnames& names, openrun& run, const console& say) {
         }
     }
     if (!names.writebaseline.empty()) {
-        std::FILE* file = openfile(names.writebaseline.c_str(), "wb");
+        // Written beside it and renamed over it, so a write that fails, or
+        // a run that stops, leaves the last baseline as it was; a link or a
+        // device is written as it is.
+        std::FILE* file = nullptr;
+        if (isplainfileornew(names.writebaseline)) {
+            for (int i = 0; file == nullptr && i < 100; ++i) {
+                run.recordtemp = names.writebaseline + ".new" + (i > 0 ? std::to_string(i) : "");
+                file = createfile(run.recordtemp.c_str());
+            }
+        } else {
+            file = openfile(names.writebaseline.c_str(), "wb");
+        }
         if (file == nullptr) {
             say.cannotopen(names.writebaseline.c_str());
             return exitcode::cannotopen;
@@ -237,8 +250,15 @@ int runcheck(const options& chosen) {
     bool resultswritten = run.results == nullptr || closereport(run.results);
     bool warningswritten = run.warnings == nullptr || closereport(run.warnings);
     bool baselinewritten = !run.record || run.record->close();
+    if (!run.recordtemp.empty()) {
+        bool replaced = baselinewritten && !status.cheatfilereadfailed &&
+                        replacefile(run.recordtemp.c_str(), names.writebaseline.c_str());
+        if (!replaced) removefile(run.recordtemp.c_str());
+        baselinewritten = baselinewritten && (replaced || status.cheatfilereadfailed);
+    }
     if (run.known) say.baselinehid(names.baseline.c_str(), run.known->hidden(), run.known->gone(chosen.selected));
-    int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, say);
+    int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, !run.recordtemp.empty(),
+                            say);
     if (code == exitcode::completed) {
         if (names.reports) {
             say.completed(names.results.c_str(), names.warnings.c_str());

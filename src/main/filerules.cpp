@@ -82,3 +82,9 @@ bool isregularornew(const std::string& name) {
     fs::file_type type = fs::status(fs::u8path(name), error).type();
     return type == fs::file_type::regular || type == fs::file_type::not_found;
 }
+
+bool isplainfileornew(const std::string& name) {
+    std::error_code error;
+    fs::file_type type = fs::symlink_status(fs::u8path(name), error).type();
+    return type == fs::file_type::regular || type == fs::file_type::not_found;
+}

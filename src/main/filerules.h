@@ -30,5 +30,8 @@ bool isfolder(const std::string& name);
 // Whether anything has that name, a link (even to nothing) included.
 bool anythingnamed(const std::string& name);
 
+// Whether `name` is a regular file itself (not a link), or nothing yet.
+bool isplainfileornew(const std::string& name);
+
 // Whether `name` is a regular file, or nothing yet.
 bool isregularornew(const std::string& name);

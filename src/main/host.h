@@ -52,6 +52,14 @@ std::FILE* openfile(const char* name, const char* mode);
 // when no file of that name is left.
 bool removefile(const char* name);
 
+// Creates the file `name` for writing as bytes, failing if anything has
+// that name already. Null when not made.
+std::FILE* createfile(const char* name);
+
+// Puts the file `from` in the place of `to` in one step, so `to` is either
+// what it was or all of `from`. False when it could not.
+bool replacefile(const char* from, const char* to);
+
 // Whether standard input is the file `name` itself (not a copy of it).
 bool stdinisfile(const char* name);
 

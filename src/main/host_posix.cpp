@@ -207,6 +207,16 @@ std::FILE* openfile(const char* name, const char* mode) { return std::fopen(name
 
 bool removefile(const char* name) { return unlink(name) == 0 || errno == ENOENT; }
 
+std::FILE* createfile(const char* name) {
+    int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) close(fd);
+    return file;
+}
+
+bool replacefile(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
 bool stdinisfile(const char* name) {
     struct stat input, file;
     return fstat(STDIN_FILENO, &input) == 0 && stat(name, &file) == 0 && input.st_dev == file.st_dev &&

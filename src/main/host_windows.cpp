@@ -182,6 +182,24 @@ std::FILE* openfile(const char* name, const char* mode) { return _wfopen(wide(na
 
 bool removefile(const char* name) { return _wremove(wide(name).c_str()) == 0 || errno == ENOENT; }
 
+std::FILE* createfile(const char* name) {
+    HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) _close(fd);
+    return file;
+}
+
+bool replacefile(const char* from, const char* to) {
+    return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool stdinisfile(const char* name) {
     BY_HANDLE_FILE_INFORMATION input, file;
     if (!GetFileInformationByHandle(GetStdHandle(STD_INPUT_HANDLE), &input)) return false;

@@ -78,6 +78,36 @@ std::string baselineentry(const finding& what, std::string_view linetext) {
     return entry;
 }
 
+std::string baselinekey(std::string_view entry) {
+    std::size_t first = entry.find('\t');
+    std::size_t second = entry.find('\t', first + 1);
+    std::string_view check = entry.substr(0, first);
+    std::string_view message = entry.substr(first + 1, second - first - 1);
+    std::string_view line = entry.substr(second + 1);
+    bool unlisted = check == infoof(checkid::unlistedshortname).name;
+    // The block's shortname stands on another line, which a rename may
+    // change; the line's own shortname, the same.
+    if (check == infoof(checkid::shortnamemismatch).name) message = {};
+    std::string key(check);
+    key += '\t';
+    key += message;
+    key += '\t';
+    if (!unlisted && !line.empty() && line[0] == ':') {
+        std::size_t name = line.find_first_not_of(':');
+        std::size_t after = name == std::string_view::npos ? line.size() : line.find(':', name);
+        key += ':';
+        if (after != std::string_view::npos) key += line.substr(after);
+    } else {
+        key += line;
+    }
+    // Upper case, which a fix may give a field, matches lower case. Coded
+    // bytes are \xNN with upper-case digits, so this folds letters alone.
+    for (std::size_t i = check.size() + 1; i < key.size(); ++i) {
+        if (key[i] >= 'a' && key[i] <= 'f') key[i] = static_cast<char>(key[i] - 'a' + 'A');
+    }
+    return key;
+}
+
 long long baseline::read(std::FILE* file) {
     itemstore<std::string_view> read;
     std::string current;
@@ -93,7 +123,7 @@ long long baseline::read(std::FILE* file) {
         if (!current.empty() && current.back() == '\r') current.pop_back();  // a CR LF checkout
         if (!comment && !current.empty()) {
             if (bad || !isentry(current)) return false;
-            read.add(text_.keep(current));
+            read.add(text_.keep(baselinekey(current)));
         }
         current.clear();
         comment = bad = false;
@@ -126,11 +156,11 @@ long long baseline::read(std::FILE* file) {
     return 0;
 }
 
-bool baseline::hides(std::string_view entry) {
+bool baseline::hides(std::string_view key) {
     recorded* end = entries_.get() + count_;
-    recorded* at = std::lower_bound(entries_.get(), end, entry,
-                                    [](const recorded& r, std::string_view e) { return r.entry < e; });
-    if (at == end || at->entry != entry || at->matched == at->times) return false;
+    recorded* at = std::lower_bound(entries_.get(), end, key,
+                                    [](const recorded& r, std::string_view k) { return r.entry < k; });
+    if (at == end || at->entry != key || at->matched == at->times) return false;
     ++at->matched;
     ++hidden_;
     return true;

@@ -17,7 +17,9 @@
 // (a line longer than 4096 bytes is kept as its first 4096 and a hash of
 // the whole). Bytes outside printable ASCII, and the backslash, are
 // written \xNN. Lines starting with '#' are comments. A finding is matched
-// by all three, never by its line number, each entry matching once.
+// by its key (baselinekey), never by its line number, each entry matching
+// once: of several findings with one key, the first in the order of the
+// file are hidden, as many as are recorded, and the rest shown.
 
 // What a baseline keeps of a physical line, made from its bytes as they
 // come: the line itself, or its first 4096 bytes and a hash of all.
@@ -37,6 +39,14 @@ private:
 // The entry of a finding on a line of that text (baselineline's).
 std::string baselineentry(const finding& what, std::string_view linetext);
 
+// What an entry is matched by: its check, its message and its line, less
+// what the tool's own fixes change, so that a baseline outlives them. The
+// line leaves out its shortname (which a rename changes) but for an
+// unlisted shortname, whose finding a rename ends; the message of a
+// shortname mismatch is left out (it names shortnames); hexadecimal
+// letters count the same in either case (a fix upper-cases them).
+std::string baselinekey(std::string_view entry);
+
 class baseline {
 public:
     // Takes the entries of a baseline file (a UTF-8 byte-order mark, CR LF
@@ -44,9 +54,9 @@ public:
     // first line that is no entry, or 0 when all are.
     long long read(std::FILE* file);
 
-    // True, and the entry used up, when `entry` is recorded and not yet
-    // matched.
-    bool hides(std::string_view entry);
+    // True, and the entry used up, when an entry of that key is recorded
+    // and not yet matched.
+    bool hides(std::string_view key);
 
     long long hidden() const { return hidden_; }
     // Recorded findings of the checks shown that no finding of this run

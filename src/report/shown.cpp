@@ -5,7 +5,7 @@ void shownfindings::show(const finding& what, const place& where, std::string_vi
     if (asked_.record != nullptr || asked_.known != nullptr) {
         std::string entry = baselineentry(what, linetext);
         if (asked_.record != nullptr) asked_.record->add(entry);
-        if (asked_.known != nullptr && asked_.known->hides(entry)) {
+        if (asked_.known != nullptr && asked_.known->hides(baselinekey(entry))) {
             --counts_[static_cast<int>(what.check)];
             return;
         }

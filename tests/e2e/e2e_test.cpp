@@ -246,6 +246,41 @@ TEST(Findings, ABaselineHidesWhatItRecordsAndNothingElse) {
            "hid 26 findings; 0 recorded findings are gone");
 }
 
+// The tool's own fixes, applied, leave a baseline matching all that is
+// left; a baseline is refreshed in place, read whole before it is written.
+TEST(Findings, ABaselineOutlivesTheToolsFixesAndIsRefreshedInPlace) {
+    fs::path folder = prepare("diff-fixes", "baseline-and-fixes");
+    ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--write-baseline", "known.txt", "--no-reports"}), 0);
+    std::string recorded = readfile(folder / "known.txt");
+    ASSERT_EQ(runvettle(folder, std::vector<std::string>{"--diff"}), 0);
+    std::string patch = readfile(folder / "console.out");
+    ASSERT_FALSE(patch.empty());
+    if (!E2E_CMD) {  // git and patch are not at hand under wine
+        writefile(folder / "fixes.diff", patch);
+        ASSERT_EQ(runcommand(("git -C '" + folder.string() + "' apply fixes.diff").c_str()).exitcode, 0);
+        fs::remove(folder / "fixes.diff");
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--baseline", "known.txt", "--strict", "--diagnostics",
+                                                             "--no-reports"}),
+                  0);
+        std::string shown = readfile(folder / "console.out");
+        EXPECT_EQ(shown.find(": error: "), std::string::npos) << shown;
+        EXPECT_NE(readfile(folder / "stderr.out").find("recorded findings are gone"), std::string::npos);
+    }
+    // The same name read and written: the new baseline records what is left.
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--baseline", "known.txt", "--write-baseline", "known.txt",
+                                                         "--no-reports"}),
+              0);
+    std::string refreshed = readfile(folder / "known.txt");
+    if (!E2E_CMD) {
+        EXPECT_LT(refreshed.size(), recorded.size());
+    }
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--baseline", "known.txt", "--strict", "--no-reports"}), 0);
+    EXPECT_NE(readfile(folder / "stderr.out").find("; 0 recorded findings are gone"), std::string::npos);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find("known.txt.new"), std::string::npos) << "left behind";
+    }
+}
+
 // The reports in a folder of their own, or none at all.
 TEST(Findings, ReportsElsewhereOrNone) {
     fs::path folder = prepare("no-findings", "report-dir");
