@@ -9,7 +9,7 @@
 
 #include "fuzzinput.h"
 #include "gamelist/readgamelist.h"
-#include "main/runphases.h"
+#include "engine/runphases.h"
 #include "report/baseline.h"
 #include "report/diagnostics.h"
 #include "report/patch.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "report/finding.h"
+#include "checks/finding.h"
 #include "text/line.h"
 
 // Second pass: tells of every line holding a byte above 0x7F, in the order

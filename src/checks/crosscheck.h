@@ -2,7 +2,7 @@
 
 #include "gamelist/gamelist.h"
 #include "gamelist/titleindex.h"
-#include "report/finding.h"
+#include "checks/finding.h"
 #include "text/line.h"
 
 // First pass: ties every cheat line's shortname and block title to the

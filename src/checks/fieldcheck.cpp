@@ -82,14 +82,14 @@ void tell(const line& current, std::string_view number, const checkedline& check
 
 }  // namespace
 
-void runfieldcheck(linereader& reader, findingsink& out, fileorder* order, bool fixes) {
+void runfieldcheck(linereader& reader, findingsink& out, bool fixes) {
     blockstate block;
     linecounter linenumber;
     line current;
     while (reader.next(current)) {
         linenumber.advance();
         linekind kind = classify(current.text);
-        if (order != nullptr) order->online(current, kind);
+        out.reading(current, kind);
         if (kind == linekind::endmarker) {
             break;
         }
@@ -107,5 +107,4 @@ void runfieldcheck(linereader& reader, findingsink& out, fileorder* order, bool 
             lowercasefixes(current, checked, failed, out);
         }
     }
-    if (order != nullptr) order->finish(reader);
 }

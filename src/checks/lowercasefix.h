@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cheatline.h"
-#include "report/finding.h"
+#include "checks/finding.h"
 #include "text/line.h"
 
 // Tells of the fields of a cheat line that fail only by lower-case

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "report/escaped.h"
+#include "text/escaped.h"
 #include "version.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "report/statistics.h"
 #include "runfiles.h"
 #include "runnames.h"
-#include "runphases.h"
+#include "engine/runphases.h"
 
 namespace {
 

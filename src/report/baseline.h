@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "entrywriter.h"
-#include "finding.h"
+#include "checks/finding.h"
 #include "text/textstore.h"
 
 // A baseline: the findings of a run, recorded so that a later run shows

@@ -1,7 +1,7 @@
 #include "diagnostics.h"
 
 #include "cheatfile/cheatfields.h"
-#include "escaped.h"
+#include "text/escaped.h"
 
 #include <algorithm>
 #include <cstdint>

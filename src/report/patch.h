@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "entrywriter.h"
-#include "finding.h"
+#include "checks/finding.h"
 #include "gamelist/gamelist.h"
 #include "text/textstore.h"
 

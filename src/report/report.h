@@ -5,7 +5,7 @@
 
 #include "checks/fieldfailure.h"
 #include "entrywriter.h"
-#include "finding.h"
+#include "checks/finding.h"
 
 // Writes the two reports and the findings echoed on the console. It opens
 // nothing: the run driver owns the files. Report text is held in large

@@ -5,7 +5,7 @@
 #include "baseline.h"
 #include "checks/checktable.h"
 #include "diagnostics.h"
-#include "finding.h"
+#include "checks/finding.h"
 
 // What the user asked to see of the findings, the one place that decides
 // it: the checks selected (--select, --ignore), the findings a baseline

@@ -1,4 +1,4 @@
-#include "main/runphases.h"
+#include "engine/runphases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,29 +1,43 @@
 #include "fileorder.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "cheatfile/blocktitle.h"
-#include "cheatfile/cheatfields.h"
 
 fileorder::fileorder(shownfindings& shown, const gamelist& list, std::FILE* cheatfile)
-    : shown_(shown),
-      list_(list),
-      cheatfile_(cheatfile),
-      mismatches_(std::make_unique<waiting[]>(static_cast<std::size_t>(list.count))) {}
+    : shown_(shown), list_(list), cheatfile_(cheatfile) {}
 
 void fileorder::found(const finding& what) {
     if (reading_) {
         show(what);
         return;
     }
-    waiting record{what.piece, static_cast<std::uint32_t>(what.offset), what.game, what.firsttitlegame,
+    if (what.piece == 0) return;  // about no line
+    bool inlinetext = what.game < 0;
+    waiting record{what.piece,
+                   static_cast<std::uint32_t>(what.offset),
+                   static_cast<std::uint32_t>(inlinetext ? what.text.size() : 0),
+                   what.game,
+                   what.firsttitlegame,
                    what.titlegames};
-    switch (what.check) {
-        case checkid::unlistedshortname: unlisted_.records.add(record); break;
-        case checkid::nonascii: nonascii_.records.add(record); break;
-        case checkid::titlemismatch: mismatches_[mismatchcount_++] = record; break;
-        default: break;  // a listed game without cheats is told at the end
-    }
+    waiting_[static_cast<int>(what.check)].records.add(record);
+}
+
+// Most queues fill in the order of the file; one that does not (the title
+// mismatches, told game by game) is put in it, equal lines by game.
+void fileorder::queue::sort() {
+    auto before = [](const waiting& a, const waiting& b) {
+        return a.piece != b.piece ? a.piece < b.piece : a.game < b.game;
+    };
+    bool sorted = true;
+    for (std::size_t i = 1; sorted && i < records.size(); ++i) sorted = !before(records[i], records[i - 1]);
+    if (sorted) return;
+    std::vector<waiting> all;
+    all.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) all.push_back(records[i]);
+    std::stable_sort(all.begin(), all.end(), before);
+    for (std::size_t i = 0; i < all.size(); ++i) records[i] = all[i];
 }
 
 void fileorder::show(const finding& what) {
@@ -70,48 +84,39 @@ void fileorder::takelinetext(const line& current) {
 void fileorder::online(const line& current, linekind kind) {
     if (!reading_) {
         reading_ = true;
-        std::sort(mismatches_.get(), mismatches_.get() + mismatchcount_,
-                  [](const waiting& a, const waiting& b) { return a.piece != b.piece ? a.piece < b.piece : a.game < b.game; });
+        for (queue& q : waiting_) q.sort();
     }
     current_ = &current;
     while (physical_.number() < current.physical) physical_.advance();
     if (shown_.needslinetext()) takelinetext(current);
 
-    for (; nextmismatch_ < mismatchcount_ && mismatches_[nextmismatch_].piece == current.number; ++nextmismatch_) {
-        const waiting& record = mismatches_[nextmismatch_];
-        const gameentry& game = list_.games[record.game];
-        blocktitle title{};
-        if (kind == linekind::title) takeblocktitle(current.text, title);
-        finding mismatch{checkid::titlemismatch};
-        mismatch.at = &current;
-        mismatch.piece = current.number;
-        mismatch.game = record.game;
-        mismatch.text = game.shortname;
-        mismatch.other = game.title;
-        mismatch.blocktitle = title.text;
-        show(mismatch);
-    }
-    for (; unlisted_.at(current.number); ++unlisted_.next) {
-        const waiting& record = unlisted_.records[unlisted_.next];
-        finding unlisted{checkid::unlistedshortname};
-        unlisted.at = &current;
-        unlisted.piece = current.number;
-        unlisted.offset = record.offset;
-        unlisted.text = cheatshortname(current.text);
-        unlisted.firsttitlegame = record.firsttitlegame;
-        unlisted.titlegames = record.titlegames;
-        show(unlisted);
-    }
-    for (; nonascii_.at(current.number); ++nonascii_.next) {
-        finding highbyte{checkid::nonascii};
-        highbyte.at = &current;
-        highbyte.piece = current.number;
-        highbyte.offset = nonascii_.records[nonascii_.next].offset;
-        show(highbyte);
+    blocktitle title{};
+    bool titletaken = false;
+    for (const checkinfo& check : checktable) {
+        queue& q = waiting_[static_cast<int>(check.id)];
+        for (; q.at(current.number); ++q.next) {
+            const waiting& record = q.records[q.next];
+            finding f{check.id};
+            f.at = &current;
+            f.piece = current.number;
+            f.offset = record.offset;
+            f.game = record.game;
+            f.firsttitlegame = record.firsttitlegame;
+            f.titlegames = record.titlegames;
+            if (record.game >= 0) {
+                f.text = list_.games[record.game].shortname;
+                f.other = list_.games[record.game].title;
+            } else {
+                f.text = current.text.substr(record.offset, record.length);
+            }
+            if (kind == linekind::title) {
+                if (!titletaken) takeblocktitle(current.text, title);
+                titletaken = true;
+                f.blocktitle = title.text;
+            }
+            show(f);
+        }
     }
 }
 
-void fileorder::finish(linereader& reader) {
-    for (line rest; reader.next(rest);) online(rest, linekind::other);
-    shown_.finish();
-}
+void fileorder::finish() { shown_.finish(); }

@@ -5,7 +5,7 @@
 #include "checks/charscan.h"
 #include "checks/crosscheck.h"
 #include "checks/fieldcheck.h"
-#include "checks/fileorder.h"
+#include "engine/fileorder.h"
 #include "report/report.h"
 
 namespace {
@@ -42,6 +42,9 @@ public:
     }
     void fixable(const fix& change) override {
         if (fixes_ != nullptr && shown_.selected(change.check)) fixes_->add(change);
+    }
+    void reading(const line& current, linekind kind) override {
+        if (order_ != nullptr) order_->online(current, kind);
     }
 
 private:
@@ -89,7 +92,13 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     writewarningsheader(out, list.count);
     {
         linereader reader(files.cheatfile);
-        runfieldcheck(reader, findings, order ? &*order : nullptr, fixes != nullptr);
+        runfieldcheck(reader, findings, fixes != nullptr);
+        // What is shown goes on to the end of the file: the character scan's
+        // findings after the end marker wait for their lines.
+        if (order) {
+            for (line rest; reader.next(rest);) order->online(rest, linekind::other);
+            order->finish();
+        }
     }
     notereaderror(files.cheatfile, status.cheatfilereadfailed);
 

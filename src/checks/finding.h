@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "cheatfile/linekind.h"
 #include "checks/checktable.h"
 #include "text/line.h"
 
@@ -50,6 +51,9 @@ public:
     virtual void found(const finding& what) = 0;
     // A fix, for the findings of its check. Most sinks take none.
     virtual void fixable(const fix&) {}
+    // The third pass reads this line, before it tells of its findings: for
+    // a sink that puts the findings of all passes in the order of the file.
+    virtual void reading(const line&, linekind) {}
 
 protected:
     ~findingsink() = default;
