@@ -5,6 +5,7 @@
 
 #include "cheatfile/blocktitle.h"
 #include "cheatfile/cheatfields.h"
+#include "reference.h"
 #include "text/line.h"
 #include "cheatfile/linekind.h"
 #include "checks/hexfield.h"

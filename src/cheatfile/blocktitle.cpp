@@ -3,15 +3,17 @@
 #include <string_view>
 
 #include "text/textcopy.h"
+#include "titleline.h"
 #include "text/token.h"
 
 void takeblocktitle(std::string_view titleline, blocktitle& out) {
     std::string_view rest = titleline;
     std::string_view semicolon, bracket, raw;
     // The usual "; [ Title ]": the first two tokens are plain to see.
-    bool usual = titleline.size() > 4 && titleline.substr(0, 4) == "; [ " && titleline[4] != '\n';
+    std::size_t start = usualopening.size();
+    bool usual = titleline.size() > start && titleline.substr(0, start) == usualopening && titleline[start] != '\n';
     if (usual) {
-        raw = titleline.substr(4, titleline.find('\n', 4) - 4);
+        raw = titleline.substr(start, titleline.find('\n', start) - start);
     }
     if ((usual || (nexttoken(rest, ' ', semicolon) && nexttoken(rest, ' ', bracket) && nexttoken(rest, '\n', raw))) &&
         raw.size() >= 2) {

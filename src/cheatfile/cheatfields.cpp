@@ -18,20 +18,6 @@ std::string_view nextfield(const char*& c, const char* end) {
     return std::string_view(start, static_cast<std::size_t>(c - start));
 }
 
-// Each stops after the fields it needs: every cheat line comes through here
-// twice, and its description is never needed.
-cheatfields splitfields(std::string_view cheatline) {
-    const char* c = cheatline.data();
-    const char* end = c + cheatline.size();
-    cheatfields fields;
-    fields.shortname = nextfield(c, end);
-    fields.type = nextfield(c, end);
-    fields.address = nextfield(c, end);
-    fields.data = nextfield(c, end);
-    fields.extended = nextfield(c, end);
-    return fields;
-}
-
 std::string_view cheatshortname(std::string_view cheatline) {
     const char* c = cheatline.data();
     return nextfield(c, c + cheatline.size());

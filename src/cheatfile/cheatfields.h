@@ -2,21 +2,12 @@
 
 #include <string_view>
 
-// The first five colon-separated fields of a cheat line, as views into the
-// line itself: nothing is copied, so no field can spill into another. A run
-// of colons separates like one; missing fields are empty and point at the
+// A cheat line's colon-separated fields are taken as views into the line
+// itself: nothing is copied, so no field can spill into another. A run of
+// colons separates like one; a missing field is empty and points at the
 // end of the line.
-struct cheatfields {
-    std::string_view shortname;
-    std::string_view type;
-    std::string_view address;
-    std::string_view data;
-    std::string_view extended;
-};
 
-cheatfields splitfields(std::string_view cheatline);
-
-// The first field alone.
+// The first field, the shortname.
 std::string_view cheatshortname(std::string_view cheatline);
 
 // A shortname field that holds nothing but, at most, the line's end: a

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cheatfile/fieldtable.h"
 #include "hexfield.h"
 
 // A cheat line's fields and the rules they fail, but for the shortname's,
@@ -9,11 +10,15 @@
 // here once.
 struct checkedline {
     std::string_view shortname;
-    checkedfield type, address, data, extended;
-    unsigned failed;  // failure:: bits
+    checkedfield values[4];  // in the order of valuefields
+    unsigned failed;         // failure:: bits
+
+    const checkedfield& value(fieldid field) const {
+        return values[static_cast<int>(field) - static_cast<int>(fieldid::type)];
+    }
 };
 
-checkedline checkcheatline(std::string_view text);
+checkedline checkfields(std::string_view text);
 
 // Types 60 and 62 use no address, data or extended value; the two
 // characters count as written, even when the type field failed its check.

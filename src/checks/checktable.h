@@ -2,9 +2,12 @@
 
 #include <string_view>
 
-// Every check the tool makes, in the order of the reports: what the
-// reports, the diagnostics, --help, --select and --ignore, the statistics
-// and the baseline all go by.
+#include "text/textcollector.h"
+
+// Every check the tool makes, in the order of the reports. The table of
+// checks (checktable.cpp) holds all that a check has besides its rule and
+// its tests: the reports, the diagnostics, --help, --select and --ignore,
+// the statistics, the baseline and the manual all go by it.
 enum class checkid {
     unlistedshortname,
     nocheatentries,
@@ -31,12 +34,21 @@ enum class section {
 };
 constexpr int sectioncount = 5;  // of the results report
 
+struct finding;
+
 struct checkinfo {
     checkid id;
     std::string_view name;
     severity level;
     section where;
-    std::string_view description;  // one line: what it finds, and when that may be noise
+    bool usual;  // on where a run chooses no checks itself: not a list, nor mostly noise
+    // Writes what a finding says (withlines: may name other lines of the file).
+    void (*message)(textcollector& out, const finding& what, bool withlines);
+    std::string_view summary;      // one line: what it finds, and when that may be noise
+    std::string_view explanation;  // why it matters
+    std::string_view example;      // a line it finds something in
+    std::string_view fixed;        // that line as a certain fix leaves it; empty where none is
+    std::string_view byhand;       // how a person fixes it
 };
 
 extern const checkinfo checktable[checkcount];
@@ -47,3 +59,6 @@ inline const checkinfo& infoof(checkid check) { return checktable[static_cast<in
 const checkinfo* findcheck(std::string_view name);
 
 std::string_view severityname(severity level);
+
+// The widest check name, for columns.
+std::size_t checknamewidth();

@@ -7,6 +7,7 @@
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/heldshortname.h"
 #include "cheatfile/linekind.h"
+#include "cheatfile/titleline.h"
 #include "gamewalk.h"
 #include "text/textstore.h"
 
@@ -34,8 +35,8 @@ bool isplain(std::string_view text, bool name) {
 struct blockfix {
     bool usual = false;      // its title line is "; [ TITLE ]", whole
     long long physical = 0;  // that line
-    std::size_t length = 0;  // TITLE's
-    std::size_t rest = 0;    // the rest of the line
+    std::size_t offset = 0;  // TITLE's place in it
+    std::size_t length = 0;
     int game = -2;           // the one listed game its lines name; -2 none yet, -1 not one
 };
 
@@ -64,8 +65,9 @@ void closeblock(crossstate& state, const gamelist& list, findingsink& out) {
     // A shortname listed with several titles makes no title certain.
     if (block.usual && block.game >= 0 && !sharesshortname(list, block.game)) {
         std::string_view title = list.games[block.game].title;
-        if (isplain(title, false) && block.rest + title.size() <= wholeline) {
-            out.fixable({checkid::titlemismatch, block.physical, 4, block.length, title, false, block.game});
+        std::size_t frame = usualopening.size() + usualclosing.size();
+        if (isplain(title, false) && frame + title.size() <= wholeline) {
+            out.fixable({checkid::titlemismatch, block.physical, block.offset, block.length, title, false, block.game});
         }
     }
     state.block = {};
@@ -75,11 +77,8 @@ void openblock(const line& current, crossstate& state) {
     if (!state.fixes) return;
     blockfix& block = state.block;
     std::string_view text = current.text.substr(0, contentlength(current));
-    block.usual = iswhole(current) && text.size() >= 6 && text.substr(0, 4) == "; [ " &&
-                  text.substr(text.size() - 2) == " ]";
+    block.usual = iswhole(current) && findusualtitle(text, block.offset, block.length);
     block.physical = current.physical;
-    block.length = text.size() >= 6 ? text.size() - 6 : 0;
-    block.rest = text.size() - block.length;
 }
 
 // A listed game whose title the block carries, and no other: an unlisted
@@ -100,7 +99,7 @@ void renamefix(const line& current, std::string_view shortname, crossstate& stat
     state.renames.add({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1});
 }
 
-void checkcheatline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
+void crosscheckline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
                     findingsink& out) {
     std::string_view text = current.text;
     std::string_view shortname = cheatshortname(text);
@@ -184,7 +183,7 @@ void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const t
             state.titleline = current.number;
             openblock(current, state);
         } else if (kind == linekind::cheat) {
-            checkcheatline(current, state, list, walk, out);
+            crosscheckline(current, state, list, walk, out);
         }
     }
     closeblock(state, list, out);

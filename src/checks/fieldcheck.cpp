@@ -30,7 +30,7 @@ bool shortnamepasses(std::string_view shortname, const line& current, blockstate
     return shortname == block.reference.view();
 }
 
-// Tells of each rule the line fails, in the order of its fields.
+// Tells of each rule the line fails, in the order of the rules.
 void tell(const line& current, std::string_view number, const checkedline& checked, unsigned failed,
           const blockstate& block, findingsink& out) {
     const char* start = current.text.data();
@@ -42,42 +42,30 @@ void tell(const line& current, std::string_view number, const checkedline& check
     f.failed = failed;
     // A missing field is at the line's end: its line feed, if it has one.
     std::size_t lineend = current.text.size() - (!current.text.empty() && current.text.back() == '\n' ? 1 : 0);
-    auto about = [&](checkid check, fieldid field, std::string_view text) {
-        f.check = check;
+    for (const linerule& rule : linerules) {
+        if ((failed & rule.bit) == 0) continue;
+        fieldid field = rule.field;
+        f.other = {};
+        f.setat = 0;
+        if (rule.bit == failure::shortname) {
+            f.other = block.reference.view();
+            f.setat = block.setat;
+        } else if (rule.bit == failure::unneededfields) {
+            // About the first of them that is not zero.
+            field = checked.value(fieldid::address).value > 0 ? fieldid::address
+                    : checked.value(fieldid::data).value > 0  ? fieldid::data
+                                                               : fieldid::extended;
+            f.other = checked.value(fieldid::type).text;
+        }
+        std::string_view text = field == fieldid::none        ? current.text.substr(0, 0)
+                                : field == fieldid::shortname ? checked.shortname
+                                                              : checked.value(field).text;
+        f.check = rule.check;
         f.field = field;
         f.text = text;
         f.offset = std::min(static_cast<std::size_t>(text.data() - start), lineend);
         out.found(f);
-    };
-    if ((failed & failure::shortname) != 0) {
-        f.other = block.reference.view();
-        f.setat = block.setat;
-        about(checkid::shortnamemismatch, fieldid::shortname, checked.shortname);
-        f.other = {};
-        f.setat = 0;
     }
-    const struct {
-        unsigned bit;
-        fieldid field;
-        const checkedfield& checked;
-    } fields[] = {
-        {failure::type, fieldid::type, checked.type},
-        {failure::address, fieldid::address, checked.address},
-        {failure::data, fieldid::data, checked.data},
-        {failure::extended, fieldid::extended, checked.extended},
-    };
-    for (const auto& field : fields) {
-        if ((failed & field.bit) != 0) about(checkid::fieldformat, field.field, field.checked.text);
-    }
-    if ((failed & failure::unneededfields) != 0) {
-        // About the first of them that is not zero.
-        const auto& unneeded = checked.address.value > 0 ? fields[1] : checked.data.value > 0 ? fields[2] : fields[3];
-        f.other = checked.type.text;
-        about(checkid::unneededfields, unneeded.field, unneeded.checked.text);
-        f.other = {};
-    }
-    if ((failed & failure::mask) != 0) about(checkid::suspectmask, fieldid::extended, checked.extended.text);
-    if ((failed & failure::zero) != 0) about(checkid::zerovalue, fieldid::none, current.text.substr(0, 0));
 }
 
 }  // namespace
@@ -100,10 +88,10 @@ void runfieldcheck(linereader& reader, findingsink& out, bool fixes) {
         if (kind != linekind::cheat) {
             continue;
         }
-        checkedline checked = checkcheatline(current.text);
+        checkedline checked = checkfields(current.text);
         unsigned failed = checked.failed | (shortnamepasses(checked.shortname, current, block) ? 0 : failure::shortname);
         if (failed != 0) tell(current, linenumber.text(), checked, failed, block, out);
-        if (fixes && (failed & (failure::type | failure::address | failure::data | failure::extended)) != 0) {
+        if (fixes && (failed & failure::fields) != 0) {
             lowercasefixes(current, checked, failed, out);
         }
     }

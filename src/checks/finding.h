@@ -3,12 +3,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "cheatfile/fieldtable.h"
 #include "cheatfile/linekind.h"
 #include "checks/checktable.h"
 #include "text/line.h"
-
-// The fields of a cheat line a finding can be about.
-enum class fieldid { none, shortname, type, address, data, extended };
 
 // A finding as a pass tells it, once: the report writer files it in its
 // section, and what the user asked to see (diagnostics, statistics, the

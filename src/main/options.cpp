@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <tuple>
@@ -200,10 +201,12 @@ std::string usagetext() {
         "  --version           show the version\n"
         "\n"
         "Checks:\n";
+    // Columns as wide as the longest name, and at least as today's.
+    std::size_t width = std::max<std::size_t>(checknamewidth() + 2, 20);
     for (const checkinfo& check : checktable) {
         std::string name(check.name), level(severityname(check.level));
-        text += "  " + name + std::string(20 - name.size(), ' ') + level + std::string(9 - level.size(), ' ') +
-                std::string(check.description) + "\n";
+        text += "  " + name + std::string(width - name.size(), ' ') + level + std::string(9 - level.size(), ' ') +
+                std::string(check.summary) + "\n";
     }
     text +=
         "\n"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "checks/checktable.h"
-#include "diagnostics.h"
+#include "checks/messages.h"
 
 namespace {
 

@@ -52,15 +52,11 @@ private:
         std::uint64_t key[2] = {0, 0};  // 0: never made
         std::string message;
     };
-    made recent_[64];
+    static constexpr std::size_t keptmessages = 61;  // a prime, so that the slots spread
+    made recent_[keptmessages];
     std::string other_;  // the message of a finding not kept
-    std::string_view messageof(const finding& what);
+    std::string_view linemessage(const finding& what);
     const gamelist& list_;
     const titleindex* titles_;
 };
 
-// What a finding says, without its place or check: the diagnostics' words,
-// and what a baseline records. A reference to another line of the file
-// (where a block's shortname was set) is left out for the baseline, which
-// never goes by line numbers.
-std::string messageof(const finding& what, bool withlines);

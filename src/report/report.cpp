@@ -4,21 +4,6 @@
 
 namespace {
 
-// The rules the results report names, in its order, with their names as
-// written there.
-const struct {
-    unsigned bit;
-    std::string_view name;
-} namedfailures[] = {
-    {failure::shortname, " shortname "},
-    {failure::type, " type "},
-    {failure::address, " address "},
-    {failure::data, " data "},
-    {failure::extended, " extended "},
-    {failure::unneededfields, " unneeded fields should = 0 "},
-    {failure::mask, " suspect mask "},
-};
-
 // The entry's message for each set of failed rules, made once, the first
 // time a big file asks for it.
 class fieldissuetexts {
@@ -29,8 +14,8 @@ public:
         if (lengths_[failed] == 0) {
             std::string_view before = " has an illegal size/characters in fields :";
             std::size_t length = before.copy(text, before.size());
-            for (const auto& rule : namedfailures) {
-                if ((failed & rule.bit) != 0) length += rule.name.copy(text + length, rule.name.size());
+            for (const linerule& rule : linerules) {
+                if ((failed & rule.bit) != 0) length += rule.reportname.copy(text + length, rule.reportname.size());
             }
             lengths_[failed] = length;
         }

@@ -13,14 +13,16 @@ void writestatistics(reportwriter& out, const shownfindings& shown) {
     }
     std::stable_sort(order, order + count,
                      [&](const checkinfo* a, const checkinfo* b) { return shown.shown(a->id) > shown.shown(b->id); });
-    std::size_t width = count > 0 ? std::to_string(shown.shown(order[0]->id)).size() : 1;
+    std::size_t digits = count > 0 ? std::to_string(shown.shown(order[0]->id)).size() : 1;
+    // The names' column as wide as the longest, and at least as today's.
+    std::size_t width = std::max<std::size_t>(checknamewidth() + 2, 20);
     for (int i = 0; i < count; ++i) {
         std::string number = std::to_string(shown.shown(order[i]->id));
-        out.putrepeated(' ', width - number.size());
+        out.putrepeated(' ', digits - number.size());
         out.put(number);
         out.put("  ");
         out.put(order[i]->name);
-        out.putrepeated(' ', 20 - order[i]->name.size());
+        out.putrepeated(' ', width - order[i]->name.size());
         out.put(severityname(order[i]->level));
         out.put('\n');
     }

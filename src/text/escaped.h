@@ -3,12 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "hexdigits.h"
+#include "textcollector.h"
+
 // Names and titles from files and the command line as they are, but for
 // control characters, written \xNN, so that a message stays one line and
 // never moves the terminal.
 template <class writer>
 void putescaped(writer& out, std::string_view text) {
-    static const char hexdigits[] = "0123456789ABCDEF";
     std::size_t plain = 0;  // nearly always all of it
     while (plain < text.size() && static_cast<unsigned char>(text[plain]) >= 0x20 && text[plain] != 0x7F) ++plain;
     out.put(text.substr(0, plain));
@@ -16,8 +18,8 @@ void putescaped(writer& out, std::string_view text) {
         auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             out.put("\\x");
-            out.put(hexdigits[byte >> 4]);
-            out.put(hexdigits[byte & 0xF]);
+            out.put(hexdigitchars[byte >> 4]);
+            out.put(hexdigitchars[byte & 0xF]);
         } else {
             out.put(c);
         }
@@ -26,11 +28,7 @@ void putescaped(writer& out, std::string_view text) {
 
 // The same, as a string.
 inline std::string escaped(std::string_view text) {
-    struct collector {
-        std::string text;
-        void put(std::string_view part) { text += part; }
-        void put(char c) { text += c; }
-    } out;
+    textcollector out;
     putescaped(out, text);
     return out.text;
 }
