@@ -49,19 +49,20 @@ void console::emulatorfailed() const {
     }
 }
 
-void console::emulatornotstarted(const char* program, const char* why) const {
+void console::emulatornotstarted(const char* program, const char* why, bool named) const {
     if (quiet_) {
-        problem("warning", {"can't run '", escaped(program), "': ", why});
-    } else {
+        problem("error", {"can't run '", escaped(program), "': ", why, "; nothing was checked"});
+    } else if (named) {
         std::fputs(("Error can't run '" + escaped(program) + "': " + why +
-                    ".\nCheck the emulator's filename and path are correct.\n")
+                    ".\nCheck the emulator's filename and path are correct.\nNothing was checked.\n\n")
                        .c_str(),
                    stdout);
+    } else {
+        std::fputs("Error can't get output from MAME.\n"
+                   "Check the MAME.EXE filename and path are correct.\n"
+                   "Nothing was checked.\n\n",
+                   stdout);
     }
-}
-
-void console::emulatornotrun(const char* program, const char* why) const {
-    if (quiet_) problem("warning", {"can't run '", escaped(program), "': ", why, "; the game list is empty"});
 }
 
 void console::emulatorcrashed(const char* why) const {

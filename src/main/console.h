@@ -20,10 +20,10 @@ public:
 
     void banner() const;
     void emulatorfailed() const;  // it ended with exit code 1
-    void emulatornotstarted(const char* program, const char* why) const;
-    // The command interpreter could not run the emulator; said only where
-    // the transcript is not shown, which has always said nothing of it.
-    void emulatornotrun(const char* program, const char* why) const;
+    // The emulator could not be started, so nothing was checked. `named`:
+    // given with --emulator, and named on the console with why; the bare
+    // run keeps MAME's own lines.
+    void emulatornotstarted(const char* program, const char* why, bool named) const;
     void emulatorcrashed(const char* why) const;
     // `reason`, when given, is a sentence; `other`, when given, a name that
     // stands in it at "%s".

@@ -39,7 +39,6 @@ programrun runemulator(const std::string& program, const console& say) {
     if (!removefile(tempname)) return {programrun::nooutput, 0, ""};
     programrun run = program.empty() ? runcommand(emulatorcommand)
                                      : runprogram(program.c_str(), "-listfull", tempname);
-    if (run.outcome == programrun::notstarted && !program.empty()) say.emulatornotstarted(program.c_str(), run.why);
     if (run.outcome == programrun::ran && run.exitcode == 1) say.emulatorfailed();
     return run;
 }
@@ -166,6 +165,7 @@ int runcheck(const options& chosen) {
     // A patch names the cheat file from the folder it is applied in.
     std::string patched;
     if (chosen.diff && !patchpath(names.cheatfile, patched)) return exitcode::usage;
+    if (stdoutrefused(names)) return exitcode::cannotopen;
     // Standard output carries findings, counts or a patch: a lost write
     // must be told, and is seen at once unbuffered.
     if (chosen.diagnostics || chosen.statistics || chosen.diff) std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -188,6 +188,12 @@ int runcheck(const options& chosen) {
         }
         if (emulator.outcome == programrun::crashed) {
             say.emulatorcrashed(emulator.why);
+            return exitcode::readfailed;
+        }
+        // No list at all: every cheat would be reported as one to remove.
+        if (emulator.outcome == programrun::notstarted) {
+            say.emulatornotstarted(chosen.emulator.empty() ? "mame.exe" : chosen.emulator.c_str(), emulator.why,
+                                   !chosen.emulator.empty());
             return exitcode::readfailed;
         }
         // Now that it exists: a name that differs only in letter case, say.
@@ -222,9 +228,6 @@ int runcheck(const options& chosen) {
         const listproblem& problem = reading.problem;
         say.unreadable("the game list", names.gamelist.c_str(), problem.line, problem.column, problem.reason);
         return exitcode::readfailed;
-    }
-    if (emulator.outcome == programrun::notstarted && chosen.emulator.empty() && list.count == 0) {
-        say.emulatornotrun("mame.exe", emulator.why);
     }
     if (int code = readbaseline(names, run, say)) return code;
     if (int code = openoutputs(names, run, say)) return code;

@@ -63,6 +63,11 @@ bool replacefile(const char* from, const char* to);
 // Whether standard input is the file `name` itself (not a copy of it).
 bool stdinisfile(const char* name);
 
+// Whether standard output is the file `name` itself; `name`'s own link is
+// followed unless `follow` is false (the temporary file, whose link is
+// removed, never written through).
+bool stdoutisfile(const char* name, bool follow = true);
+
 // Standard input gives its bytes unchanged, as a file opened in binary does;
 // standard output takes them unchanged.
 void makestdinbinary();

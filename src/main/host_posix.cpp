@@ -139,6 +139,13 @@ std::string findprogram(const char* program) {
     }
 }
 
+// One file by its device and inode, whichever of its names.
+bool isfileof(int stream, const char* name, bool follow) {
+    struct stat held, file;
+    return fstat(stream, &held) == 0 && (follow ? stat(name, &file) : lstat(name, &file)) == 0 &&
+           held.st_dev == file.st_dev && held.st_ino == file.st_ino;
+}
+
 }  // namespace
 
 void preparehost() {
@@ -217,11 +224,9 @@ std::FILE* createfile(const char* name) {
 
 bool replacefile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
-bool stdinisfile(const char* name) {
-    struct stat input, file;
-    return fstat(STDIN_FILENO, &input) == 0 && stat(name, &file) == 0 && input.st_dev == file.st_dev &&
-           input.st_ino == file.st_ino;
-}
+bool stdinisfile(const char* name) { return isfileof(STDIN_FILENO, name, true); }
+
+bool stdoutisfile(const char* name, bool follow) { return isfileof(STDOUT_FILENO, name, follow); }
 
 // POSIX streams never translate.
 void makestdinbinary() {}

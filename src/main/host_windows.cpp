@@ -106,6 +106,20 @@ programrun ended(DWORD code) {
     return run;
 }
 
+// A console or a pipe has no file information, and is no file by name.
+bool isfileof(DWORD stream, const char* name, bool follow) {
+    BY_HANDLE_FILE_INFORMATION held, file;
+    if (!GetFileInformationByHandle(GetStdHandle(stream), &held)) return false;
+    DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (follow ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    HANDLE handle = CreateFileW(wide(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(handle, &file);
+    CloseHandle(handle);
+    return known && held.dwVolumeSerialNumber == file.dwVolumeSerialNumber &&
+           held.nFileIndexHigh == file.nFileIndexHigh && held.nFileIndexLow == file.nFileIndexLow;
+}
+
 }  // namespace
 
 // Ctrl-C ends the tool and the emulator alike here, and a console whose
@@ -200,17 +214,9 @@ bool replacefile(const char* from, const char* to) {
     return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool stdinisfile(const char* name) {
-    BY_HANDLE_FILE_INFORMATION input, file;
-    if (!GetFileInformationByHandle(GetStdHandle(STD_INPUT_HANDLE), &input)) return false;
-    HANDLE handle = CreateFileW(wide(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool known = GetFileInformationByHandle(handle, &file);
-    CloseHandle(handle);
-    return known && input.dwVolumeSerialNumber == file.dwVolumeSerialNumber &&
-           input.nFileIndexHigh == file.nFileIndexHigh && input.nFileIndexLow == file.nFileIndexLow;
-}
+bool stdinisfile(const char* name) { return isfileof(STD_INPUT_HANDLE, name, true); }
+
+bool stdoutisfile(const char* name, bool follow) { return isfileof(STD_OUTPUT_HANDLE, name, follow); }
 
 void makestdinbinary() { _setmode(_fileno(stdin), _O_BINARY); }
 void makestdoutbinary() { _setmode(_fileno(stdout), _O_BINARY); }

@@ -22,6 +22,31 @@ std::string infolder(const std::string& folder, const char* name) {
     return folder + (last == '/' || last == '\\' ? "" : "/") + name;
 }
 
+struct output {
+    std::string name;
+    bool follow;  // a link of the temporary file's name is removed, not followed
+};
+
+std::vector<output> outputsof(const runnames& names) {
+    std::vector<output> outputs;
+    if (names.reports) outputs = {{names.results, true}, {names.warnings, true}};
+    if (names.fromemulator) outputs.push_back({tempname, false});
+    if (!names.writebaseline.empty()) outputs.push_back({names.writebaseline, true});
+    return outputs;
+}
+
+std::vector<std::string> inputsof(const runnames& names) {
+    std::vector<std::string> inputs = {names.cheatfile};
+    if (!names.fromemulator && !names.fromstdin) inputs.push_back(names.gamelist);
+    if (!names.baseline.empty()) inputs.push_back(names.baseline);
+    return inputs;
+}
+
+// Two outputs to one device lose nothing, nor does reading one.
+bool isstdout(const std::string& name, bool follow) {
+    return isregularornew(name) && stdoutisfile(name.c_str(), follow);
+}
+
 }  // namespace
 
 runnames namesof(const options& chosen) {
@@ -35,21 +60,13 @@ runnames namesof(const options& chosen) {
     names.warnings = infolder(chosen.reportdir, warningsname);
     names.baseline = chosen.baseline;
     names.writebaseline = chosen.writebaseline;
+    names.onstdout = chosen.diff ? "the patch" : chosen.diagnostics ? "the findings" : "the console's transcript";
     return names;
 }
 
 bool refused(const runnames& names, const console& say) {
-    struct output {
-        std::string name;
-        bool follow;  // a link of the temporary file's name is removed, not followed
-    };
-    std::vector<output> outputs;
-    if (names.reports) outputs = {{names.results, true}, {names.warnings, true}};
-    if (names.fromemulator) outputs.push_back({tempname, false});
-    if (!names.writebaseline.empty()) outputs.push_back({names.writebaseline, true});
-    std::vector<std::string> inputs = {names.cheatfile};
-    if (!names.fromemulator && !names.fromstdin) inputs.push_back(names.gamelist);
-    if (!names.baseline.empty()) inputs.push_back(names.baseline);
+    std::vector<output> outputs = outputsof(names);
+    std::vector<std::string> inputs = inputsof(names);
 
     // The baseline is read as findings: not the file they are about.
     if (!names.baseline.empty()) {
@@ -94,6 +111,24 @@ bool refused(const runnames& names, const console& say) {
     for (const output& out : outputs) {
         if (out.follow && ispipe(out.name)) {
             say.cannotopen(out.name.c_str(), "It is a pipe; an output must be a file.");
+            return true;
+        }
+    }
+    return false;
+}
+
+bool stdoutrefused(const runnames& names) {
+    const console onstderr(true);
+    std::string carries = std::string("It is standard output, which carries ") + names.onstdout + "; ";
+    for (const output& out : outputsof(names)) {
+        if (isstdout(out.name, out.follow)) {
+            onstderr.cannotopen(out.name.c_str(), (carries + "each output needs a file of its own.").c_str());
+            return true;
+        }
+    }
+    for (const std::string& input : inputsof(names)) {
+        if (isstdout(input, true)) {
+            onstderr.cannotopen(input.c_str(), (carries + "an input is only ever read.").c_str());
             return true;
         }
     }

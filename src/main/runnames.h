@@ -16,6 +16,7 @@ struct runnames {
     std::string warnings;
     std::string baseline;       // an input, when given
     std::string writebaseline;  // an output, when given
+    const char* onstdout;       // what standard output carries, in words
 };
 
 extern const char emulatorcommand[256];
@@ -28,3 +29,9 @@ runnames namesof(const options& chosen);
 // two outputs into one file, and a report that is a pipe (a run would
 // wait for a reader). True when refused.
 bool refused(const runnames& names, const console& say);
+
+// Refuses standard output that is an input or an output of the run (a
+// device such as /dev/null aside). Asked before the banner, and said on
+// standard error alone: standard output is that file, and nothing is
+// written into it. True when refused.
+bool stdoutrefused(const runnames& names);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <regex>
 #include <set>
@@ -692,14 +693,75 @@ TEST(HostileInput, ThousandsOfLinesWithHighBytes) {
     EXPECT_EQ(results.find("contains illegal", at), std::string::npos);
 }
 
-// The shell's 127 for a program it cannot find is not MAME's error code 1.
-TEST(Faults, NoEmulatorGivesAnEmptyGameList) {
-    fs::path folder = prepare("no-findings");
-    fs::remove(folder / "mame.exe");
-    EXPECT_EQ(runvettle(folder), 0);
-    std::string console = readfile(folder / "console.out");
-    EXPECT_EQ(console.find("Error can't get output"), std::string::npos);
-    EXPECT_NE(console.find(hosttext("supports 0 games\n")), std::string::npos);
+// An emulator that cannot be started stops the run before any report is
+// touched, as an empty list would pass every cheat off as one to remove.
+// Through the interpreter, its codes for a command it could not run read
+// the same whoever gives them; a named program's exit code is its own.
+TEST(Faults, AnEmulatorThatCannotBeStartedStopsTheRun) {
+    const std::string classic = "Importing data from MAME\nError can't get output from MAME.\n"
+                                "Check the MAME.EXE filename and path are correct.\nNothing was checked.\n\n";
+    auto nomame = [](const fs::path& folder) { return fs::remove(folder / "mame.exe"); };
+    // A text file, not a program, that the host still finds by its name.
+    auto notaprogram = [](const fs::path& folder) {
+        fs::remove(folder / "mame.exe");
+        writefile(folder / "mame.exe", "not a program\n");
+        fs::permissions(folder / "mame.exe", fs::perms::owner_read | fs::perms::owner_write);
+        return !E2E_CMD;
+    };
+    auto exitswith = [](const char* code) {
+        return [code](const fs::path& folder) {
+            writefile(folder / "emulator-exit", std::string(code) + "\n");
+            return true;
+        };
+    };
+    const struct {
+        const char* what;
+        std::function<bool(const fs::path&)> setup;  // false: this host cannot
+        std::vector<std::string> arguments;
+        int code;
+        std::string console;  // found in standard output
+        std::string errors;   // found in standard error
+    } runs[] = {
+        {"no mame.exe", nomame, {}, 5, classic, ""},
+        {"mame.exe is no program", notaprogram, {}, 5, classic, ""},
+        {"mame.exe gives the interpreter's code itself", exitswith(E2E_CMD ? "9009" : "127"), {}, 5, classic, ""},
+        {"no mame.exe, with --diagnostics", nomame, {"--diagnostics"}, 5, "",
+         "vettle: error: can't run 'mame.exe': not found; nothing was checked\n"},
+        {"a named program that is not there", nomame, {"--emulator", "nowhere/mame.exe"}, 5,
+         "Error can't run 'nowhere/mame.exe': not found.\nCheck the emulator's filename and path are correct.\n"
+         "Nothing was checked.\n\n",
+         ""},
+        {"a named program that is no program, with --diagnostics", notaprogram,
+         {"--diagnostics", "--emulator", "./mame.exe"}, 5, "",
+         "vettle: error: can't run './mame.exe': Permission denied; nothing was checked\n"},
+        {"a named program's own 127", exitswith("127"), {"--emulator", "mame.exe"}, 0,
+         "MAME output successfully processed - current version supports 3 games\n", ""},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.what);
+        fs::path folder = prepare("no-findings", "no-emulator");
+        if (!run.setup(folder)) continue;
+        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+            writefile(folder / report, "the previous run's report\n");
+        }
+        EXPECT_EQ(runvettle(folder, run.arguments), run.code);
+        bool stopped = run.code == 5;
+        std::string console = readfile(folder / "console.out"), expected = hosttext(run.console);
+        std::size_t at = console.find(expected);
+        EXPECT_NE(at, std::string::npos) << console;
+        if (stopped) {
+            EXPECT_EQ(at + expected.size(), console.size()) << "the last words: " << console;
+        }
+        std::string errors = readfile(folder / "stderr.out");
+        EXPECT_NE(errors.find(hosttext(run.errors)), std::string::npos) << errors;
+        EXPECT_EQ(readfile(folder / "cheatscanresults.txt") == "the previous run's report\n", stopped);
+        EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt") == "the previous run's report\n", stopped);
+        // Whether cmd.exe makes its redirection's file for a command it
+        // cannot find is its own affair.
+        if (!stopped || !E2E_CMD) {
+            EXPECT_EQ(fs::exists(folder / "vettletemp.tmp"), stopped) << "left only when stopped";
+        }
+    }
 }
 
 // Root may write a read-only file, but nobody can open a folder for writing.

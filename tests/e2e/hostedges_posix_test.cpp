@@ -196,6 +196,69 @@ TEST(HostEdges, ControlCharactersInAFileNameAreEscaped) {
               std::string::npos);
 }
 
+// Standard output that is a file of the run is refused before anything is
+// written, and said on standard error, as standard output is that file. A
+// file of its own, or a device, is written as ever.
+TEST(HostEdges, StandardOutputIsNoFileOfTheRun) {
+    const std::string why = "'. It is standard output, which carries ";
+    const std::string output = "; each output needs a file of its own.\n";
+    const std::string input = "; an input is only ever read.\n";
+    const struct {
+        std::vector<std::string> arguments;
+        const char* stdoutto;
+        const char* link;  // made a link to stdoutto first, when given
+        std::string says;  // standard error; refused when not empty
+    } runs[] = {
+        {{}, "cheatscanresults.txt", nullptr, "cheatscanresults.txt" + why + "the console's transcript" + output},
+        {{"--game-list", "games.txt", "--diagnostics"}, "cheatscanwarnings.txt", nullptr,
+         "cheatscanwarnings.txt" + why + "the findings" + output},
+        {{"--write-baseline", "/dev/stdout"}, "both.txt", nullptr,
+         "/dev/stdout" + why + "the console's transcript" + output},
+        {{}, "vettletemp.tmp", nullptr, "vettletemp.tmp" + why + "the console's transcript" + output},
+        {{}, "out.txt", "cheatscanwarnings.txt", "cheatscanwarnings.txt" + why + "the console's transcript" + output},
+        {{}, "cheat.dat", nullptr, "cheat.dat" + why + "the console's transcript" + input},
+        {{"--diff", "--game-list", "games.txt"}, "games.txt", nullptr, "games.txt" + why + "the patch" + input},
+        {{"--baseline", "known.txt", "--diagnostics"}, "known.txt", nullptr,
+         "known.txt" + why + "the findings" + input},
+        // Written as ever: no file of the run, a report not written, a
+        // temporary file's link (removed, never followed), a device.
+        {{}, "out.txt", nullptr, ""},
+        {{"--no-reports"}, "cheatscanresults.txt", nullptr, ""},
+        {{}, "out.txt", "vettletemp.tmp", ""},
+        {{}, "/dev/null", "cheatscanresults.txt", ""},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(std::string("> ") + run.stdoutto + (run.link ? std::string(" linked from ") + run.link : ""));
+        fs::path folder = prepare("no-findings", "stdout-is-a-file");
+        fs::copy_file(folder / "listfull.txt", folder / "games.txt");
+        writefile(folder / "known.txt", "");
+        fs::path target = folder / run.stdoutto;
+        if (!fs::exists(target)) writefile(target, "as it was\n");
+        if (run.link != nullptr) fs::create_symlink(run.stdoutto, folder / run.link);
+        std::string before = readfile(target);
+        launch how;
+        how.stdoutto = run.stdoutto;
+        how.arguments = run.arguments;
+        int code = exitcodeof(launchvettle(folder, how));
+        if (run.says.empty()) {
+            EXPECT_EQ(code, 0);
+            EXPECT_EQ(readfile(folder / "stderr.out"), "");
+            if (fs::is_regular_file(target)) {
+                EXPECT_NE(readfile(target).find("\nCheat file check completed\n"), std::string::npos);
+            }
+            continue;
+        }
+        EXPECT_EQ(code, 3);
+        EXPECT_EQ(readfile(folder / "stderr.out"), "vettle: error: failed to read from '" + run.says);
+        EXPECT_EQ(readfile(target), before) << "written into";
+        for (const char* made : {"cheatscanresults.txt", "cheatscanwarnings.txt", "vettletemp.tmp"}) {
+            EXPECT_TRUE(made == std::string(run.stdoutto) || made == std::string(run.link ? run.link : "") ||
+                        !fs::exists(folder / made))
+                << made;
+        }
+    }
+}
+
 struct edge {
     const char* what;
     const char* casename;
