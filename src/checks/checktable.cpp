@@ -1,70 +1,226 @@
 #include "checktable.h"
 
-#include "messages.h"
+#include "cheatfile/cheatfields.h"
+#include "cheatfile/fieldtable.h"
+#include "finding.h"
+#include "text/escaped.h"
+#include "text/hexdigits.h"
+
+// Messages quote names and titles from the files as they are, but for
+// control characters, written \xNN, so that a message is always one line.
+
+namespace {
+
+void quoted(textcollector& out, std::string_view text) {
+    out.put('\'');
+    putescaped(out, text);
+    out.put('\'');
+}
+
+// A cheat line of a shortname and its line end, and nothing more.
+void putalone(textcollector& out, std::string_view shortname) {
+    out.put("the cheat line holds only its shortname ");
+    quoted(out, withoutlineend(shortname));
+}
+
+}  // namespace
 
 // One row a check, in the order of checkid.
 const checkinfo checktable[checkcount] = {
-    {checkid::unlistedshortname, "unlisted-shortname", severity::error, section::unmatchedshortname, true,
-     unlistedshortnamemessage, "shortname not in the game list: renamed or gone",
-     "The emulator loads a game's cheats by its shortname. A name it does not list is a game it has renamed or "
-     "dropped, or a typing slip: those cheats are never loaded.",
-     "; [ Baraduke ]\n:baraduka:00000000:1234:00000001:FFFFFFFF:Infinite Lives",
-     "; [ Baraduke ]\n:baraduke:00000000:1234:00000001:FFFFFFFF:Infinite Lives",
-     "Rename the lines to the game's listed shortname, or remove the block if the game is gone. The fix renames "
-     "a block whose title exactly one listed game carries."},
-    {checkid::nocheatentries, "no-cheat-entries", severity::note, section::nocheatentries, false,
-     nocheatentriesmessage, "listed game with no cheats: a list, not a fault",
-     "A list of the games the cheat file has nothing for, which any real game list fills; never a fault.",
-     "", "", "Nothing to fix: write cheats for the game if you like."},
-    {checkid::titlemismatch, "title-mismatch", severity::error, section::titlemismatch, true,
-     titlemismatchmessage, "no block of a game carries the emulator's title",
-     "The title line names the game for the person who reads the file; one that no longer matches the "
-     "emulator's title points at a renamed set or a block under the wrong game.",
-     "; [ Donkey Kong ]\n:dkong:00000000:6228:00000003:FFFFFFFF:Infinite Lives",
-     "; [ Donkey Kong (US set 1) ]\n:dkong:00000000:6228:00000003:FFFFFFFF:Infinite Lives",
-     "Write the emulator's title between '; [ ' and ' ]'. The fix does so for a title line of that form."},
-    {checkid::nonascii, "non-ascii", severity::error, section::illegalcharacters, true, nonasciimessage,
-     "a byte above 0x7F, which old emulators misread",
-     "The emulators that read this format take a cheat file as 7-bit text: an accented letter or a UTF-8 "
-     "character can show as garbage or break the line it stands on.",
-     ":galaga:00000000:9820:00000003:FFFFFFFF:Vies infinies \xC3\xA9", "",
-     "Write the text in plain ASCII (e for \xC3\xA9, say)."},
-    {checkid::shortnamemismatch, "shortname-mismatch", severity::error, section::fieldissues, true,
-     shortnamemismatchmessage, "shortname differs from its block's first line",
-     "A block holds one game's cheats; a line naming another game is a line pasted into the wrong block, or a "
-     "typing slip that leaves the cheat with the wrong game.",
-     "; [ Pac-Man (Midway) ]\n:pacman:00000000:4E14:00000003:FFFFFFFF:Infinite Lives\n"
-     ":pacmna:00000000:4E15:00000001:FFFFFFFF:Invincibility",
-     "", "Give the line its block's shortname, or move it under the title of its own game."},
-    {checkid::fieldformat, "field-format", severity::error, section::fieldissues, true, fieldformatmessage,
-     "field not 8 upper-case hex digits (address 4+)",
-     "Type, data and extended fields are eight hexadecimal digits, the address four or more; the emulator reads a "
-     "field of another size or with other characters as another value, or drops the line.",
-     ":qbert:00000000:0d01:0000000F:FFFFFFFF:Infinite Lives", ":qbert:00000000:0D01:0000000F:FFFFFFFF:Infinite Lives",
-     "Write the field in upper-case hexadecimal digits of its size. The fix upper-cases a field whose only fault "
-     "is lower case."},
-    {checkid::unneededfields, "unneeded-fields", severity::error, section::fieldissues, true,
-     unneededfieldsmessage, "type 60 or 62 with a non-zero value elsewhere",
-     "Types 60 and 62 (a comment or a separator in the cheat menu) use no address, data or extended value; one "
-     "that is set means the type or the values are wrong.",
-     ":zaxxon:60000000:0000:00000000:00000001:Cheats", "",
-     "Set address, data and extended to zero, or give the line the type its values need."},
-    {checkid::suspectmask, "suspect-mask", severity::error, section::fieldissues, false, suspectmaskmessage,
-     "mask FF/FFFF/FFFFFF: usual in later files, noise",
-     "An extended mask of FF, FFFF or FFFFFF was once a sign of a mistyped mask; later cheat files use the byte and "
-     "word masks on purpose, so most of these are right.",
-     ":pacman:00000000:4E14:00000003:0000FFFF:Infinite Lives", "",
-     "Check the mask against the cheat's data width; leave it if it is meant."},
-    {checkid::zerovalue, "zero-value", severity::warning, section::warnings, true, zerovaluemessage,
-     "zero address or mask: worth a look, often right",
-     "An address or a mask of zero is often a field left unfilled; it is also often right, so it is only a "
-     "warning.",
-     ":digdug:00000000:0000:00000003:FFFFFFFF:Infinite Lives", "",
-     "Look at the cheat: fill in the address or mask if it was left out."},
+    {
+        checkid::unlistedshortname, "unlisted-shortname", severity::error, section::unmatchedshortname, true,
+        [](textcollector& out, const finding& what, bool) {
+            if (isnameless(what.text)) {
+                out.put("the cheat line has no shortname");
+            } else if (endsline(what.text)) {
+                putalone(out, what.text);
+                out.put(", which taken with the line's end is not in the emulator's game list");
+            } else {
+                out.put("shortname ");
+                quoted(out, what.text);
+                out.put(" is not in the emulator's game list");
+            }
+        },
+        "shortname not in the game list: renamed or gone",
+        "The emulator loads a game's cheats by its shortname. A name it does not list is a game it has renamed "
+        "or dropped, or a typing slip: those cheats are never loaded.",
+        "; [ Baraduke ]\n:baraduka:00000000:1234:00000001:FFFFFFFF:Infinite Lives",
+        "; [ Baraduke ]\n:baraduke:00000000:1234:00000001:FFFFFFFF:Infinite Lives",
+        "Rename the lines to the game's listed shortname, or remove the block if the game is gone. The fix "
+        "renames the lines of a block whose title exactly one listed game carries.",
+    },
+    {
+        checkid::nocheatentries, "no-cheat-entries", severity::note, section::nocheatentries, false,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("listed game ");
+            quoted(out, what.text);
+            out.put(" has no cheat entries");
+        },
+        "listed game with no cheats: a list, not a fault",
+        "A list of the games the cheat file has nothing for, which any real game list fills; never a fault.",
+        "",
+        "",
+        "Nothing to fix: write cheats for the game if you like.",
+    },
+    {
+        checkid::titlemismatch, "title-mismatch", severity::error, section::titlemismatch, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("title ");
+            quoted(out, what.blocktitle);
+            out.put(" differs from the emulator's title ");
+            quoted(out, what.other);
+            out.put(" of ");
+            quoted(out, what.text);
+        },
+        "no block of a game carries the emulator's title",
+        "The title line names the game for the person who reads the file; one that no longer matches the "
+        "emulator's title points at a renamed set or a block under the wrong game.",
+        "; [ Donkey Kong ]\n:dkong:00000000:6228:00000003:FFFFFFFF:Infinite Lives",
+        "; [ Donkey Kong (US set 1) ]\n:dkong:00000000:6228:00000003:FFFFFFFF:Infinite Lives",
+        "Write the emulator's title between '; [ ' and ' ]'. The fix does so for a title line of that form.",
+    },
+    {
+        checkid::nonascii, "non-ascii", severity::error, section::illegalcharacters, true,
+        [](textcollector& out, const finding& what, bool) {
+            auto byte = static_cast<unsigned char>(what.at->text[what.offset]);
+            out.put("byte 0x");
+            out.put(hexdigitchars[byte >> 4]);
+            out.put(hexdigitchars[byte & 0xF]);
+            out.put(" is above 0x7F");
+        },
+        "a byte above 0x7F, which old emulators misread",
+        "The emulators that read this format take a cheat file as 7-bit text: an accented letter or a UTF-8 "
+        "character can show as garbage or break the line it stands on.",
+        ":galaga:00000000:9820:00000003:FFFFFFFF:Vies infinies \xC3\xA0 volont\xC3\xA9",
+        "",
+        "Write the text in plain ASCII.",
+    },
+    {
+        checkid::shortnamemismatch, "shortname-mismatch", severity::error, section::fieldissues, true,
+        [](textcollector& out, const finding& what, bool withlines) {
+            if (what.setat == 0) {
+                out.put("shortname ");
+                quoted(out, withoutlineend(what.text));
+                out.put(" stands before the first title line, in no block");
+                return;
+            }
+            if (isnameless(what.text)) {
+                out.put("the cheat line has no shortname; ");
+            } else if (endsline(what.text)) {
+                putalone(out, what.text);
+                out.put(", which taken with the line's end differs from ");
+            } else {
+                out.put("shortname ");
+                quoted(out, what.text);
+                out.put(" differs from ");
+            }
+            if (isnameless(what.other)) {
+                out.put("the block's first cheat line, which has none");
+            } else if (endsline(what.other)) {
+                out.put(isnameless(what.text) ? "the block's first cheat line holds only its shortname "
+                                              : "the block's first cheat line, which holds only its shortname ");
+                quoted(out, withoutlineend(what.other));
+            } else {
+                out.put(isnameless(what.text) ? "the block's is " : "the block's shortname ");
+                quoted(out, what.other);
+            }
+            if (withlines) {
+                out.put(" (set at line ");
+                out.putnumber(what.setat);
+                out.put(")");
+            }
+        },
+        "shortname differs from its block's first line",
+        "A block holds one game's cheats; a line naming another game is a line pasted into the wrong block, or a "
+        "typing slip that leaves the cheat with the wrong game.",
+        "; [ Pac-Man (Midway) ]\n:pacman:00000000:4E14:00000003:FFFFFFFF:Infinite Lives\n"
+        ":pacmna:00000000:4E15:00000001:FFFFFFFF:Invincibility",
+        "",
+        "Give the line its block's shortname, or move it under the title of its own game.",
+    },
+    {
+        checkid::fieldformat, "field-format", severity::error, section::fieldissues, true,
+        // What is wrong with a field that failed its size or characters.
+        [](textcollector& out, const finding& what, bool) {
+            const fieldrule& rule = ruleof(what.field);
+            std::string_view content = withoutlineend(what.text);
+            out.put(rule.name);
+            out.put(" field ");
+            if (content.empty()) {
+                out.put("is missing");
+                return;
+            }
+            quoted(out, content);
+            bool hexadecimal = true, lowercase = false;
+            for (char c : content) {
+                hexadecimal = hexadecimal && isanycasehexdigit(c);
+                lowercase = lowercase || islowerhexletter(c);
+            }
+            if (!hexadecimal) {
+                out.put(" is not hexadecimal");
+            } else if (content.size() < rule.fewest || content.size() > rule.most) {
+                out.put(" has ");
+                out.putnumber(static_cast<long long>(content.size()));
+                out.put(content.size() == 1 ? " digit" : " digits");
+                out.put(rule.fewest == rule.most ? ", not " : ", fewer than ");
+                out.putnumber(static_cast<long long>(rule.fewest));
+            } else if (endsline(what.text) || !lowercase) {
+                // Upper case would not help a field that takes the line's end.
+                out.put(" ends the line with no ':' after it");
+            } else {
+                out.put(" has lower-case digits");
+            }
+        },
+        "field not 8 upper-case hex digits (address 4+)",
+        "Type, data and extended fields are eight hexadecimal digits, the address four or more; the emulator "
+        "reads a field of another size or with other characters as another value, or drops the line.",
+        ":qbert:00000000:0d01:0000000F:FFFFFFFF:Infinite Lives",
+        ":qbert:00000000:0D01:0000000F:FFFFFFFF:Infinite Lives",
+        "Write the field in upper-case hexadecimal digits of its size. The fix upper-cases a field whose only "
+        "fault is lower case.",
+    },
+    {
+        checkid::unneededfields, "unneeded-fields", severity::error, section::fieldissues, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("type ");
+            quoted(out, what.other);
+            out.put(" uses no address, data or extended value, but its ");
+            out.put(fieldname(what.field));
+            out.put(" field is ");
+            quoted(out, withoutlineend(what.text));
+        },
+        "type 60 or 62 with a non-zero value elsewhere",
+        "Types 60 and 62 (a comment or a separator in the cheat menu) use no address, data or extended value; "
+        "one that is set means the type or the values are wrong.",
+        ":zaxxon:60000000:0000:00000000:00000001:Cheats",
+        "",
+        "Set address, data and extended to zero, or give the line the type its values need.",
+    },
+    {
+        checkid::suspectmask, "suspect-mask", severity::error, section::fieldissues, false,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("extended field '");
+            putescaped(out, what.text);
+            out.put("' is a suspect mask");
+        },
+        "mask FF/FFFF/FFFFFF: usual in later files, noise",
+        "An extended mask of FF, FFFF or FFFFFF was once a sign of a mistyped mask; later cheat files use the "
+        "byte and word masks on purpose, so most of these are right.",
+        ":pacman:00000000:4E14:00000003:0000FFFF:Infinite Lives",
+        "",
+        "Check the mask against the width of the cheat's data; leave it if it is meant.",
+    },
+    {
+        checkid::zerovalue, "zero-value", severity::warning, section::warnings, true,
+        [](textcollector& out, const finding&, bool) { out.put("possible illegal zero address or mask"); },
+        "zero address or mask: worth a look, often right",
+        "An address or a mask of zero is often a field left unfilled; it is also often right, so it is only a "
+        "warning.",
+        ":digdug:00000000:0000:00000003:FFFFFFFF:Infinite Lives",
+        "",
+        "Look at the cheat: fill in the address or mask if it was left out.",
+    },
 };
-
-// The rows must stand in the order of checkid: infoof indexes by it.
-static_assert(sizeof checktable / sizeof checktable[0] == checkcount);
 
 const checkinfo* findcheck(std::string_view name) {
     for (const checkinfo& check : checktable) {
@@ -86,4 +242,10 @@ std::size_t checknamewidth() {
     std::size_t width = 0;
     for (const checkinfo& check : checktable) width = check.name.size() > width ? check.name.size() : width;
     return width;
+}
+
+std::string messageof(const finding& what, bool withlines) {
+    textcollector out;
+    infoof(what.check).message(out, what, withlines);
+    return out.text;
 }

@@ -23,14 +23,6 @@
 
 namespace {
 
-// A path patch tools read as it is between "a/" and the line's end.
-bool isplainpath(const std::string& path) {
-    for (char c : path) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"' || c == '\\') return false;
-    }
-    return true;
-}
-
 // Has the emulator write its game list into the temporary file, through
 // the command interpreter, or, when a program is named, without one.
 programrun runemulator(const std::string& program, const console& say) {
@@ -82,22 +74,6 @@ struct openrun {
     std::string recordtemp;  // where the new baseline is written before it takes its name
     std::optional<baseline> known;
 };
-
-// The name of the cheat file in the patch: below the current folder,
-// reached without a link, and one patch tools read as it stands. False,
-// said as a usage error, when it cannot be.
-bool patchpath(const std::string& cheatfile, std::string& patched) {
-    patched = pathbelow(cheatfile);
-    const char* problem = patched.empty()         ? "in the current folder or below it"
-                          : throughlink(cheatfile, patched) ? "reached without a link, which patch tools do not follow"
-                          : !isplainpath(patched)
-                              ? "whose name a patch can hold (no control character, quote or backslash)"
-                              : nullptr;
-    if (problem != nullptr) {
-        sayusage("option '--diff' needs a cheat file " + std::string(problem) + ", not '" + cheatfile + "'");
-    }
-    return problem == nullptr;
-}
 
 // The baseline's entries, before any output is touched. An exit code, or
 // 0 when there is none or it is read.

@@ -2,9 +2,13 @@
 
 #include <string>
 
-// Which names are one file. A run only ever reads its inputs and writes
-// each output to a file of its own; these tell when two names would break
-// that, before anything is written.
+#include "console.h"
+#include "runnames.h"
+
+// Which names are one file, which may be written, and the name the patch
+// gives the cheat file. A run only ever reads its inputs and writes each
+// output to a file of its own; these tell when two names would break that,
+// before anything is written.
 
 // Whether `a` and `b` are one file: the same file now (hard links too), or
 // the same place once links are followed, whether or not a file is there
@@ -35,3 +39,20 @@ bool isplainfileornew(const std::string& name);
 
 // Whether `name` is a regular file, or nothing yet.
 bool isregularornew(const std::string& name);
+
+// Refuses, before anything is written and with the console's words, any
+// two names that are one file where that would write an input or write
+// two outputs into one file, and a report that is a pipe (a run would
+// wait for a reader). True when refused.
+bool refused(const runnames& names, const console& say);
+
+// Refuses standard output that is an input or an output of the run (a
+// device such as /dev/null aside). Asked before the banner, and said on
+// standard error alone: standard output is that file, and nothing is
+// written into it. True when refused.
+bool stdoutrefused(const runnames& names);
+
+// The name of the cheat file in the patch: below the current folder,
+// reached without a link, and one patch tools read as it stands. False,
+// said as a usage error, when it cannot be.
+bool patchpath(const std::string& cheatfile, std::string& patched);

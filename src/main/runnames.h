@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "console.h"
 #include "options.h"
 
 // The files of a run, by name.
@@ -24,14 +23,3 @@ extern const char tempname[128];
 
 runnames namesof(const options& chosen);
 
-// Refuses, before anything is written and with the console's words, any
-// two names that are one file where that would write an input or write
-// two outputs into one file, and a report that is a pipe (a run would
-// wait for a reader). True when refused.
-bool refused(const runnames& names, const console& say);
-
-// Refuses standard output that is an input or an output of the run (a
-// device such as /dev/null aside). Asked before the banner, and said on
-// standard error alone: standard output is that file, and nothing is
-// written into it. True when refused.
-bool stdoutrefused(const runnames& names);
