@@ -6,10 +6,11 @@
 
 #include "gamelist/gamelist.h"
 
-// Finds shortnames in one sorted game list by walking from where the last
-// search ended. The walk never turns: needing to turn means the shortname
-// lies between two neighbours and is not listed. Cheat files follow the
-// list's order, so a whole pass costs about one sweep of the list.
+// Finds shortnames in one sorted game list as a walk from where the last
+// search ended would: the walk never turns, since needing to turn means the
+// shortname lies between two neighbours and is not listed. Where it ends
+// is found by bisecting the table (gamewalk.cpp says why that is the same
+// place), so a search costs a few steps whatever order the cheat file has.
 //
 // The first eight bytes of each shortname are also kept as one number, in
 // order, so a step compares two numbers in a small table instead of text

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <string>
 
+// A command line not understood: one line on standard error, and the hint.
+void sayusage(const std::string& problem);
+
 // Everything the run driver says. Normally the transcript, on standard
 // output; when standard output carries diagnostics, only what went wrong,
 // one "vettle: error: ..." or "vettle: warning: ..." line each on standard
 // error. Names come from the command line and the host and are shown with
 // their control characters escaped.
-// A command line not understood: one line on standard error, and the hint.
-void sayusage(const std::string& problem);
-
 class console {
 public:
     explicit console(bool quiet) : quiet_(quiet) {}

@@ -3,7 +3,7 @@
 // The tool's exit codes.
 namespace exitcode {
 constexpr int completed = 0;
-constexpr int findings = 1;      // with --strict: the results report has findings
+constexpr int findings = 1;      // with --strict: an error finding is shown (not hidden, not left out)
 constexpr int usage = 2;         // the command line is not understood; nothing was run
 constexpr int cannotopen = 3;    // an input or report file could not be opened
 // 4 is no longer given: it meant more games than fitted, and any number fits.

@@ -5,13 +5,12 @@
 
 #include "checks/checktable.h"
 #include "checks/messages.h"
+#include "text/hexdigits.h"
 
 namespace {
 
 constexpr std::size_t keptline = 4096;
 constexpr std::size_t longestentry = 1 << 16;
-
-const char hexdigits[] = "0123456789ABCDEF";
 
 std::uint64_t fnv1a(std::string_view text, std::uint64_t hash = 0xCBF29CE484222325ULL) {
     for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
@@ -23,8 +22,8 @@ void putcoded(std::string& out, std::string_view text) {
         auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte >= 0x7F || byte == '\\') {
             out += "\\x";
-            out += hexdigits[byte >> 4];
-            out += hexdigits[byte & 0xF];
+            out += hexdigitchars[byte >> 4];
+            out += hexdigitchars[byte & 0xF];
         } else {
             out += c;
         }
@@ -38,9 +37,8 @@ bool isentry(std::string_view text) {
     if (first == std::string_view::npos || findcheck(text.substr(0, first)) == nullptr) return false;
     std::size_t second = text.find('\t', first + 1);
     if (second == std::string_view::npos || text.find('\t', second + 1) != std::string_view::npos) return false;
-    auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
     for (std::size_t at = text.find('\\'); at != std::string_view::npos; at = text.find('\\', at + 1)) {
-        if (at + 3 >= text.size() || text[at + 1] != 'x' || !hex(text[at + 2]) || !hex(text[at + 3])) return false;
+        if (at + 3 >= text.size() || text[at + 1] != 'x' || !ishexdigit(text[at + 2]) || !ishexdigit(text[at + 3])) return false;
     }
     return true;
 }
@@ -63,7 +61,7 @@ void baselineline::add(std::string_view bytes) {
 const std::string& baselineline::text() {
     if (!done_ && size_ > keptline) {
         kept_ += "...#";
-        for (int shift = 60; shift >= 0; shift -= 4) kept_ += hexdigits[(hash_ >> shift) & 0xF];
+        for (int shift = 60; shift >= 0; shift -= 4) kept_ += hexdigitchars[(hash_ >> shift) & 0xF];
     }
     done_ = true;
     return kept_;
@@ -88,23 +86,36 @@ std::string baselinekey(std::string_view entry) {
     // The block's shortname stands on another line, which a rename may
     // change; the line's own shortname, the same.
     if (check == infoof(checkid::shortnamemismatch).name) message = {};
+    // Upper case, which a fix may give a field, matches lower case: in the
+    // message, and in the line's value fields. Coded bytes are \xNN with
+    // upper-case digits, so this folds letters alone.
+    auto fold = [](std::string& text, std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to && i < text.size(); ++i) {
+            if (text[i] >= 'a' && text[i] <= 'f') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        }
+    };
     std::string key(check);
     key += '\t';
     key += message;
+    fold(key, check.size() + 1, key.size());
     key += '\t';
-    if (!unlisted && !line.empty() && line[0] == ':') {
-        std::size_t name = line.find_first_not_of(':');
-        std::size_t after = name == std::string_view::npos ? line.size() : line.find(':', name);
-        key += ':';
-        if (after != std::string_view::npos) key += line.substr(after);
-    } else {
+    if (line.empty() || line[0] != ':') {
         key += line;
+        return key;
     }
-    // Upper case, which a fix may give a field, matches lower case. Coded
-    // bytes are \xNN with upper-case digits, so this folds letters alone.
-    for (std::size_t i = check.size() + 1; i < key.size(); ++i) {
-        if (key[i] >= 'a' && key[i] <= 'f') key[i] = static_cast<char>(key[i] - 'a' + 'A');
+    std::size_t name = line.find_first_not_of(':');
+    std::size_t after = name == std::string_view::npos ? line.size() : std::min(line.find(':', name), line.size());
+    if (unlisted) {
+        key += line.substr(0, after);
+    } else {
+        key += ':';
     }
+    std::size_t values = key.size();
+    key += line.substr(after);
+    // The four value fields end at the fifth colon from here, or the end.
+    std::size_t end = values;
+    for (int colons = 0; end < key.size() && colons < 5; ++end) colons += key[end] == ':' ? 1 : 0;
+    fold(key, values, end);
     return key;
 }
 

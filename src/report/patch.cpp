@@ -17,8 +17,8 @@ class rawlines {
 public:
     explicit rawlines(std::FILE* file) : file_(file) {}
 
-    // The next line into `out` after `prefix`, in parts; false at the end.
-    // `ended` tells whether it had a line feed.
+    // Hands the next line to `part`, in one or more pieces; false at the
+    // end of the file. `ended` tells whether it had a line feed.
     template <class take>
     bool next(take&& part, bool& ended) {
         if (at_ == end_ && !fill()) return false;
