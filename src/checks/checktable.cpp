@@ -41,6 +41,7 @@ const checkinfo checktable[checkcount] = {
                 out.put(" is not in the emulator's game list");
             }
         },
+        false,
         "shortname not in the game list: renamed or gone",
         "The emulator loads a game's cheats by its shortname. A name it does not list is a game it has renamed "
         "or dropped, or a typing slip: those cheats are never loaded.",
@@ -56,6 +57,7 @@ const checkinfo checktable[checkcount] = {
             quoted(out, what.text);
             out.put(" has no cheat entries");
         },
+        false,
         "listed game with no cheats: a list, not a fault",
         "A list of the games the cheat file has nothing for, which any real game list fills; never a fault.",
         "",
@@ -72,6 +74,7 @@ const checkinfo checktable[checkcount] = {
             out.put(" of ");
             quoted(out, what.text);
         },
+        false,
         "no block of a game carries the emulator's title",
         "The title line names the game for the person who reads the file; one that no longer matches the "
         "emulator's title points at a renamed set or a block under the wrong game.",
@@ -88,6 +91,7 @@ const checkinfo checktable[checkcount] = {
             out.put(hexdigitchars[byte & 0xF]);
             out.put(" is above 0x7F");
         },
+        false,
         "a byte above 0x7F, which old emulators misread",
         "The emulators that read this format take a cheat file as 7-bit text: an accented letter or a UTF-8 "
         "character can show as garbage or break the line it stands on.",
@@ -130,6 +134,7 @@ const checkinfo checktable[checkcount] = {
                 out.put(")");
             }
         },
+        false,
         "shortname differs from its block's first line",
         "A block holds one game's cheats; a line naming another game is a line pasted into the wrong block, or a "
         "typing slip that leaves the cheat with the wrong game.",
@@ -171,6 +176,7 @@ const checkinfo checktable[checkcount] = {
                 out.put(" has lower-case digits");
             }
         },
+        true,
         "field not 8 upper-case hex digits (address 4+)",
         "Type, data and extended fields are eight hexadecimal digits, the address four or more; the emulator "
         "reads a field of another size or with other characters as another value, or drops the line.",
@@ -189,6 +195,7 @@ const checkinfo checktable[checkcount] = {
             out.put(" field is ");
             quoted(out, withoutlineend(what.text));
         },
+        false,
         "type 60 or 62 with a non-zero value elsewhere",
         "Types 60 and 62 (a comment or a separator in the cheat menu) use no address, data or extended value; "
         "one that is set means the type or the values are wrong.",
@@ -203,6 +210,7 @@ const checkinfo checktable[checkcount] = {
             putescaped(out, what.text);
             out.put("' is a suspect mask");
         },
+        true,
         "mask FF/FFFF/FFFFFF: usual in later files, noise",
         "An extended mask of FF, FFFF or FFFFFF was once a sign of a mistyped mask; later cheat files use the "
         "byte and word masks on purpose, so most of these are right.",
@@ -213,6 +221,7 @@ const checkinfo checktable[checkcount] = {
     {
         checkid::zerovalue, "zero-value", severity::warning, section::warnings, true,
         [](textcollector& out, const finding&, bool) { out.put("possible illegal zero address or mask"); },
+        true,
         "zero address or mask: worth a look, often right",
         "An address or a mask of zero is often a field left unfilled; it is also often right, so it is only a "
         "warning.",

@@ -44,6 +44,7 @@ struct checkinfo {
     bool usual;  // on where a run chooses no checks itself: not a list, nor mostly noise
     // Writes what a finding says (withlines: may name other lines of the file).
     void (*message)(textcollector& out, const finding& what, bool withlines);
+    bool bytext;  // the message says no more than the finding's field and text, so a made one may be kept
     std::string_view summary;      // one line: what it finds, and when that may be noise
     std::string_view explanation;  // why it matters
     std::string_view example;      // a line it finds something in

@@ -60,9 +60,7 @@ void diagnostics::start(const place& where, severity level) {
 // The message and its ending. Those that say no more than the check, the
 // field and its text are made once for those words.
 std::string_view diagnostics::linemessage(const finding& what) {
-    bool common = (what.check == checkid::suspectmask || what.check == checkid::zerovalue ||
-                   what.check == checkid::fieldformat) &&
-                  what.text.size() <= 13;
+    bool common = infoof(what.check).bytext && what.text.size() <= 13;
     std::uint64_t key[2] = {0, 0};
     char* bytes = reinterpret_cast<char*>(key);
     if (common) {

@@ -71,7 +71,7 @@ struct hunk {
 
 }  // namespace
 
-void patch::add(const fix& change) { (change.check == checkid::fieldformat ? third_ : first_).add(change); }
+void patch::add(const fix& change) { fixes_.add(change); }
 
 // A block title is fixed only when its game's title never matched.
 bool patch::made(const fix& change) const {
@@ -83,11 +83,10 @@ bool patch::made(const fix& change) const {
 bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out) {
     // The fixes of both passes, in the order of the file.
     std::vector<const fix*> changes;
-    changes.reserve(first_.size() + third_.size());
-    for (std::size_t i = 0; i < first_.size(); ++i) {
-        if (made(first_[i])) changes.push_back(&first_[i]);
+    changes.reserve(fixes_.size());
+    for (std::size_t i = 0; i < fixes_.size(); ++i) {
+        if (made(fixes_[i])) changes.push_back(&fixes_[i]);
     }
-    for (std::size_t i = 0; i < third_.size(); ++i) changes.push_back(&third_[i]);
     std::stable_sort(changes.begin(), changes.end(), [](const fix* a, const fix* b) { return a->physical < b->physical; });
     if (changes.empty()) return true;
 

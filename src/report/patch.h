@@ -18,8 +18,8 @@ class patch {
 public:
     explicit patch(const gamelist& list) : list_(list) {}
 
-    // Fixes come in the order of the file from each pass; the first pass's
-    // come before the third's.
+    // Fixes come in the order of the file from each pass, pass by pass; on
+    // one line an earlier pass's go first.
     void add(const fix& change);
 
     // Reads the cheat file again, from its start, and writes the diff of
@@ -31,6 +31,5 @@ private:
     bool made(const fix& change) const;
 
     const gamelist& list_;
-    itemstore<fix> first_;  // the cross-check's, in the order of the file
-    itemstore<fix> third_;  // the field check's
+    itemstore<fix> fixes_;  // each pass's in the order of the file, pass by pass
 };

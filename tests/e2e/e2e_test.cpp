@@ -353,6 +353,18 @@ TEST(Documentation, ManPageAndHelpNameTheSameOptionsAndChecks) {
     }
     EXPECT_EQ(helpchecks.size(), static_cast<std::size_t>(checkcount));
     EXPECT_EQ(helpchecks, manualchecks);
+    // The page of checks has a row for each, with its severity.
+    std::set<std::string> pagechecks, tablechecks;
+    std::istringstream pagelines(readfile(CHECKSPAGE_PATH));
+    for (std::string text; std::getline(pagelines, text);) {
+        if (std::regex_match(text, parts, std::regex("\\| `([a-z-]+)` \\| (error|warning|note) \\|.*"))) {
+            pagechecks.insert(parts[1].str() + " " + parts[2].str());
+        }
+    }
+    for (const checkinfo& check : checktable) {
+        tablechecks.insert(std::string(check.name) + " " + std::string(severityname(check.level)));
+    }
+    EXPECT_EQ(pagechecks, tablechecks);
 }
 
 // What each check finds, from --statistics.
