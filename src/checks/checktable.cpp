@@ -229,6 +229,32 @@ const checkinfo checktable[checkcount] = {
         "",
         "Look at the cheat: fill in the address or mask if it was left out.",
     },
+    {
+        checkid::unusedsuppression, "unused-suppression", severity::warning, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            if (findcheck(what.text) == nullptr) {
+                out.put("'");
+                putescaped(out, what.text);
+                out.put("' is no check, so its suppression hides nothing");
+                if (!what.other.empty()) {
+                    out.put("; did you mean '");
+                    out.put(what.other);
+                    out.put("'?");
+                }
+            } else {
+                out.put("the suppression of '");
+                out.put(what.text);
+                out.put("' hides nothing");
+            }
+        },
+        false,
+        "a '; vettle: ignore[...]' that hides nothing",
+        "A suppression left behind once its finding is fixed would hide the next one that comes on its line "
+        "unseen; one that names no check hides nothing at all.",
+        "; vettle: ignore[zero-value]\n:digdug:00000000:1234:00000003:FFFFFFFF:Infinite Lives",
+        "",
+        "Remove the suppression, or correct the check's name in it.",
+    },
 };
 
 const checkinfo* findcheck(std::string_view name) {

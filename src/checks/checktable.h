@@ -18,8 +18,9 @@ enum class checkid {
     unneededfields,
     suspectmask,
     zerovalue,
+    unusedsuppression,
 };
-constexpr int checkcount = 9;
+constexpr int checkcount = 10;
 
 enum class severity { error, warning, note };
 
@@ -31,6 +32,7 @@ enum class section {
     illegalcharacters,
     fieldissues,
     warnings,  // the warnings report, which has no sections
+    none,      // no report: what only `vettle check` finds
 };
 constexpr int sectioncount = 5;  // of the results report
 

@@ -96,7 +96,8 @@ void renamefix(const line& current, std::string_view shortname, crossstate& stat
         return;
     }
     auto offset = static_cast<std::size_t>(shortname.data() - current.text.data());
-    state.renames.add({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1});
+    state.renames.add({checkid::unlistedshortname, current.physical, offset, shortname.size(), name, false, -1,
+                       state.titleline});
 }
 
 void crosscheckline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
@@ -130,6 +131,7 @@ void crosscheckline(const line& current, crossstate& state, const gamelist& list
     unlisted.offset = static_cast<std::size_t>(shortname.data() - text.data());
     unlisted.text = shortname;
     unlisted.other = state.title.text;
+    unlisted.block = state.titleline;
     // A name alone on its line lacks its fields, whatever it is called.
     if (state.titles != nullptr && !isnameless(shortname) && !endsline(shortname)) {
         titleindex::range carrying = state.titles->carrying(state.title.text);

@@ -30,6 +30,7 @@ struct finding {
     long long setat = 0;     // shortname-mismatch: the physical line that set the block's shortname (0: none)
     int titlegames = 0;      // unlisted-shortname: listed games carrying the block's title,
     int firsttitlegame = 0;  // from this place in the title index
+    long long block = 0;     // unlisted-shortname: the line that opened its block (0: none)
 };
 
 // A change to one line of the cheat file that removes a finding for
@@ -42,6 +43,7 @@ struct fix {
     std::string_view text;  // what they become (a title, a shortname), or
     bool uppercase;         // else the same bytes in upper case
     int game;               // a block title: made only if this game's title never matched
+    long long block = 0;    // a rename: the line that opened its block, whose lines are renamed all or none
 };
 
 class findingsink {

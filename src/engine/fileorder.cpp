@@ -1,9 +1,11 @@
 #include "fileorder.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "cheatfile/blocktitle.h"
+#include "text/closest.h"
 
 fileorder::fileorder(shownfindings& shown, const gamelist& list, std::FILE* cheatfile)
     : shown_(shown), list_(list), cheatfile_(cheatfile) {}
@@ -16,6 +18,7 @@ void fileorder::found(const finding& what) {
     if (what.piece == 0) return;  // about no line
     bool inlinetext = what.game < 0;
     waiting record{what.piece,
+                   what.block,
                    static_cast<std::uint32_t>(what.offset),
                    static_cast<std::uint32_t>(inlinetext ? what.text.size() : 0),
                    what.game,
@@ -41,7 +44,7 @@ void fileorder::queue::sort() {
 }
 
 void fileorder::show(const finding& what) {
-    place where{physical_.text(), current_->column + static_cast<long long>(what.offset)};
+    place where{physical_.text(), current_->column + static_cast<long long>(what.offset), physical_.number()};
     shown_.show(what, where, linetext_.text());
 }
 
@@ -90,6 +93,7 @@ void fileorder::online(const line& current, linekind kind) {
     while (physical_.number() < current.physical) physical_.advance();
     if (shown_.needslinetext()) takelinetext(current);
 
+    if (current.column == 1) unusedsuppressions(current);
     blocktitle title{};
     bool titletaken = false;
     for (const checkinfo& check : checktable) {
@@ -103,6 +107,7 @@ void fileorder::online(const line& current, linekind kind) {
             f.game = record.game;
             f.firsttitlegame = record.firsttitlegame;
             f.titlegames = record.titlegames;
+            f.block = record.block;
             if (record.game >= 0) {
                 f.text = list_.games[record.game].shortname;
                 f.other = list_.games[record.game].title;
@@ -116,6 +121,33 @@ void fileorder::online(const line& current, linekind kind) {
             }
             show(f);
         }
+    }
+}
+
+// Once the findings are known (the engine has run the file once before
+// with the suppressions, so that each knows whether it hid one), those
+// that hid nothing are told at their lines: those of a selected check,
+// and those that name no check.
+void fileorder::unusedsuppressions(const line& current) {
+    suppressions* suppressed = shown_.suppressed();
+    if (suppressed == nullptr || !suppressed->known()) return;
+    const std::vector<suppression>& entries = suppressed->entries();
+    auto first = std::lower_bound(entries.begin(), entries.end(), current.physical,
+                                  [](const suppression& entry, long long line) { return entry.line < line; });
+    for (auto at = first; at != entries.end() && at->line == current.physical; ++at) {
+        const checkinfo* check = findcheck(at->name);
+        if (at->used || (check != nullptr && !shown_.selected(check->id))) continue;
+        std::vector<std::string_view> names;
+        for (const checkinfo& known : checktable) names.push_back(known.name);
+        std::string closest = check == nullptr ? closestname(at->name, names) : std::string();
+        finding unused{checkid::unusedsuppression};
+        unused.at = &current;
+        unused.piece = current.number;
+        unused.offset = static_cast<std::size_t>(at->column - 1);
+        unused.text = at->name;
+        unused.other = closest;
+        shown_.count(unused);
+        show(unused);
     }
 }
 

@@ -36,6 +36,7 @@ private:
     // or the listed game it is about.
     struct waiting {
         long long piece;
+        long long block;
         std::uint32_t offset;
         std::uint32_t length;
         int game;
@@ -51,6 +52,7 @@ private:
     };
 
     void show(const finding& what);
+    void unusedsuppressions(const line& current);
     void takelinetext(const line& current);
 
     shownfindings& shown_;

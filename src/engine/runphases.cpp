@@ -32,11 +32,11 @@ void prints(std::FILE* console, const char* text) {
 // Every finding, told once, goes to the reports and to what is shown.
 class fanout final : public findingsink {
 public:
-    fanout(report& out, shownfindings& shown, fileorder* order, patch* fixes)
+    fanout(report* out, shownfindings& shown, fileorder* order, patch* fixes)
         : out_(out), shown_(shown), order_(order), fixes_(fixes) {}
 
     void found(const finding& what) override {
-        out_.found(what);
+        if (out_ != nullptr) out_->found(what);
         shown_.count(what);
         if (order_ != nullptr) order_->found(what);
     }
@@ -48,7 +48,7 @@ public:
     }
 
 private:
-    report& out_;
+    report* out_;  // none where no report or console is written
     shownfindings& shown_;
     fileorder* order_;
     patch* fixes_;
@@ -70,7 +70,8 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     writeresultsheader(out, list.count);
     std::optional<fileorder> order;
     if (shown.inorder()) order.emplace(shown, list, files.cheatfile);
-    fanout findings(out, shown, order ? &*order : nullptr, fixes);
+    bool reporting = files.results != nullptr || files.console != nullptr;
+    fanout findings(reporting ? &out : nullptr, shown, order ? &*order : nullptr, fixes);
 
     // The first pass reads on to the end of the file and notes the lines
     // the character scan will report, so the scan need not read it all.

@@ -248,7 +248,9 @@ int runcheck(const options& chosen) {
     if (chosen.statistics) {
         if (!chosen.diagnostics) std::fputs("\n", stdout);  // apart from the transcript
         std::fflush(stdout);
-        writestatistics(product, shown);
+        long long counts[checkcount];
+        for (const checkinfo& check : checktable) counts[static_cast<int>(check.id)] = shown.shown(check.id);
+        writestatistics(product, counts);
     }
     product.flush();
     if (product.failed() && !readerhasgone(product.error())) {

@@ -60,6 +60,18 @@ std::FILE* createfile(const char* name);
 // what it was or all of `from`. False when it could not.
 bool replacefile(const char* from, const char* to);
 
+// A file for the run's own use, read and written as bytes, gone when
+// closed: standard input's copy, say. Null when none can be made.
+std::FILE* scratchfile();
+
+// The name of a file that does not exist yet, in the host's folder for
+// temporary files; empty when none can be found.
+std::string scratchname();
+
+// Whether the host's file names differ by letter case (POSIX) or not
+// (Windows).
+bool namescasesensitive();
+
 // Whether standard input is the file `name` itself (not a copy of it).
 bool stdinisfile(const char* name);
 

@@ -224,6 +224,20 @@ std::FILE* createfile(const char* name) {
 
 bool replacefile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
+std::FILE* scratchfile() { return std::tmpfile(); }
+
+std::string scratchname() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/vettle-XXXXXX";
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) return {};
+    close(fd);
+    unlink(pattern.c_str());
+    return pattern;
+}
+
+bool namescasesensitive() { return true; }
+
 bool stdinisfile(const char* name) { return isfileof(STDIN_FILENO, name, true); }
 
 bool stdoutisfile(const char* name, bool follow) { return isfileof(STDOUT_FILENO, name, follow); }

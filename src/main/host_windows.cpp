@@ -214,6 +214,34 @@ bool replacefile(const char* from, const char* to) {
     return MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+namespace {
+
+// A new empty file in the temporary folder, by name.
+std::wstring newtempfile() {
+    wchar_t folder[MAX_PATH + 1];
+    wchar_t name[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH || GetTempFileNameW(folder, L"vet", 0, name) == 0) return {};
+    return name;
+}
+
+}  // namespace
+
+std::FILE* scratchfile() {
+    std::wstring name = newtempfile();
+    // D: removed when closed.
+    return name.empty() ? nullptr : _wfopen(name.c_str(), L"w+bD");
+}
+
+std::string scratchname() {
+    std::wstring name = newtempfile();
+    if (name.empty()) return {};
+    DeleteFileW(name.c_str());
+    return narrow(name.c_str(), name.size());
+}
+
+bool namescasesensitive() { return false; }
+
 bool stdinisfile(const char* name) { return isfileof(STD_INPUT_HANDLE, name, true); }
 
 bool stdoutisfile(const char* name, bool follow) { return isfileof(STD_OUTPUT_HANDLE, name, follow); }

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "console.h"
+#include "checkrun.h"
 #include "driver.h"
 #include "exitcodes.h"
 #include "host.h"
 #include "options.h"
 #include "report/entrywriter.h"
+#include "report/ruletext.h"
 #include "version.h"
 
 namespace {
@@ -44,7 +46,11 @@ int main(int argc, char** argv) {
             return show(usagetext().c_str());
         case options::action::version:
             return show("vettle " VETTLE_VERSION "\n");
-        case options::action::check:
+        case options::action::checkpaths:
+            return runpaths(chosen);
+        case options::action::rule:
+            return show((chosen.allrules ? allrulestext() : ruletext(*findcheck(chosen.rule))).c_str());
+        case options::action::classic:
             break;
     }
     return runcheck(chosen);

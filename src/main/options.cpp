@@ -6,6 +6,8 @@
 #include <tuple>
 #include <utility>
 
+#include "text/closest.h"
+
 namespace {
 
 enum class kind {
@@ -22,32 +24,66 @@ struct knownoption {
     bool options::*flag;
     std::string options::*value;
     std::vector<std::string>* list;
-    options::action action;
+    options::action action;  // what a request asks for
 };
 
 // Given more than once, each adds to the ones before.
 struct lists {
-    std::vector<std::string> select, ignore;
+    std::vector<std::string> select, extendselect, ignore;
 };
 
+// The classic run's options.
 std::vector<knownoption> knownoptions(lists& given) {
     using a = options::action;
     return {
         {"--help", "-h", kind::request, nullptr, nullptr, nullptr, a::help},
         {"--version", nullptr, kind::request, nullptr, nullptr, nullptr, a::version},
-        {"--game-list", nullptr, kind::value, nullptr, &options::gamelist, nullptr, a::check},
-        {"--emulator", nullptr, kind::value, nullptr, &options::emulator, nullptr, a::check},
-        {"--cheat-file", nullptr, kind::value, nullptr, &options::cheatfile, nullptr, a::check},
-        {"--strict", nullptr, kind::flag, &options::strict, nullptr, nullptr, a::check},
-        {"--diagnostics", nullptr, kind::flag, &options::diagnostics, nullptr, nullptr, a::check},
-        {"--statistics", nullptr, kind::flag, &options::statistics, nullptr, nullptr, a::check},
-        {"--select", nullptr, kind::list, nullptr, nullptr, &given.select, a::check},
-        {"--ignore", nullptr, kind::list, nullptr, nullptr, &given.ignore, a::check},
-        {"--baseline", nullptr, kind::value, nullptr, &options::baseline, nullptr, a::check},
-        {"--write-baseline", nullptr, kind::value, nullptr, &options::writebaseline, nullptr, a::check},
-        {"--report-dir", nullptr, kind::value, nullptr, &options::reportdir, nullptr, a::check},
-        {"--no-reports", nullptr, kind::flag, &options::noreports, nullptr, nullptr, a::check},
-        {"--diff", nullptr, kind::flag, &options::diff, nullptr, nullptr, a::check},
+        {"--game-list", nullptr, kind::value, nullptr, &options::gamelist, nullptr, a::classic},
+        {"--emulator", nullptr, kind::value, nullptr, &options::emulator, nullptr, a::classic},
+        {"--cheat-file", nullptr, kind::value, nullptr, &options::cheatfile, nullptr, a::classic},
+        {"--strict", nullptr, kind::flag, &options::strict, nullptr, nullptr, a::classic},
+        {"--diagnostics", nullptr, kind::flag, &options::diagnostics, nullptr, nullptr, a::classic},
+        {"--statistics", nullptr, kind::flag, &options::statistics, nullptr, nullptr, a::classic},
+        {"--select", nullptr, kind::list, nullptr, nullptr, &given.select, a::classic},
+        {"--ignore", nullptr, kind::list, nullptr, nullptr, &given.ignore, a::classic},
+        {"--baseline", nullptr, kind::value, nullptr, &options::baseline, nullptr, a::classic},
+        {"--write-baseline", nullptr, kind::value, nullptr, &options::writebaseline, nullptr, a::classic},
+        {"--report-dir", nullptr, kind::value, nullptr, &options::reportdir, nullptr, a::classic},
+        {"--no-reports", nullptr, kind::flag, &options::noreports, nullptr, nullptr, a::classic},
+        {"--diff", nullptr, kind::flag, &options::diff, nullptr, nullptr, a::classic},
+    };
+}
+
+// vettle check's options.
+std::vector<knownoption> checkoptions(lists& given) {
+    using a = options::action;
+    return {
+        {"--help", "-h", kind::request, nullptr, nullptr, nullptr, a::help},
+        {"--game-list", nullptr, kind::value, nullptr, &options::gamelist, nullptr, a::checkpaths},
+        {"--emulator", nullptr, kind::value, nullptr, &options::emulator, nullptr, a::checkpaths},
+        {"--config", nullptr, kind::value, nullptr, &options::config, nullptr, a::checkpaths},
+        {"--isolated", nullptr, kind::flag, &options::isolated, nullptr, nullptr, a::checkpaths},
+        {"--select", nullptr, kind::list, nullptr, nullptr, &given.select, a::checkpaths},
+        {"--extend-select", nullptr, kind::list, nullptr, nullptr, &given.extendselect, a::checkpaths},
+        {"--ignore", nullptr, kind::list, nullptr, nullptr, &given.ignore, a::checkpaths},
+        {"--baseline", nullptr, kind::value, nullptr, &options::baseline, nullptr, a::checkpaths},
+        {"--write-baseline", nullptr, kind::value, nullptr, &options::writebaseline, nullptr, a::checkpaths},
+        {"--statistics", nullptr, kind::flag, &options::statistics, nullptr, nullptr, a::checkpaths},
+        {"--diff", nullptr, kind::flag, &options::diff, nullptr, nullptr, a::checkpaths},
+        {"--fix", nullptr, kind::flag, &options::fix, nullptr, nullptr, a::checkpaths},
+        {"--quiet", "-q", kind::flag, &options::quiet, nullptr, nullptr, a::checkpaths},
+        {"--silent", nullptr, kind::flag, &options::silent, nullptr, nullptr, a::checkpaths},
+        {"--exit-zero", nullptr, kind::flag, &options::exitzero, nullptr, nullptr, a::checkpaths},
+        {"--stdin-filename", nullptr, kind::value, nullptr, &options::stdinfilename, nullptr, a::checkpaths},
+    };
+}
+
+// vettle rule's.
+std::vector<knownoption> ruleoptions() {
+    using a = options::action;
+    return {
+        {"--help", "-h", kind::request, nullptr, nullptr, nullptr, a::help},
+        {"--all", nullptr, kind::flag, &options::allrules, nullptr, nullptr, a::rule},
     };
 }
 
@@ -103,40 +139,174 @@ std::optional<std::string> markchecks(const std::vector<std::string>& given, boo
     return {};
 }
 
-}  // namespace
+// The names of a comma-separated list, each a check or ALL; the first that
+// is neither, with the closest check's name.
+bool splitchecks(const std::vector<std::string>& given, std::vector<std::string>& names, const char* option,
+                 std::string& problem) {
+    for (const std::string& list : given) {
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t end = list.find(',', start);
+            std::string name = list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            if (name != "ALL" && findcheck(name) == nullptr) {
+                std::vector<std::string_view> known;
+                for (const checkinfo& check : checktable) known.push_back(check.name);
+                std::string closest = closestname(name, known);
+                problem = "unknown check '" + name + "' in " + option +
+                          (closest.empty() ? "; the checks are " + knownchecks() : "; did you mean '" + closest + "'?");
+                return false;
+            }
+            names.push_back(name);
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+    }
+    return true;
+}
 
-options parseoptions(const std::vector<std::string>& arguments) {
-    options result;
-    lists given;
-    const std::vector<knownoption> known = knownoptions(given);
+// An argument that is no option of `known`, in the words of a usage error.
+std::string unknownargument(const std::string& argument, const std::vector<knownoption>& known, bool suggest) {
+    if (argument.empty() || argument[0] != '-') return "unexpected argument '" + argument + "'";
+    std::string problem = "unknown option '" + argument + "'";
+    if (!suggest) return problem;
+    std::vector<std::string_view> names;
+    for (const knownoption& option : known) names.push_back(option.name);
+    std::string closest = closestname(argument.substr(0, argument.find('=')), names);
+    return closest.empty() ? problem : problem + "; did you mean '" + closest + "'?";
+}
+
+// Reads the options of `known` from `arguments[first]` on into `result`;
+// words that are no option go to `words` when it is given. False, with
+// `result` a usage error, when something is not understood.
+bool readoptions(const std::vector<std::string>& arguments, std::size_t first, const std::vector<knownoption>& known,
+                 options& result, std::vector<std::string>* words, options::action& wanted) {
     std::vector<bool> asked(known.size());
-    options::action wanted = options::action::check;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const options::action given = wanted;  // the first request wins
+    for (std::size_t i = first; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::string* value = nullptr;
         std::string after;
         const knownoption* option = findoption(known, argument, value, after);
+        if (option == nullptr && words != nullptr && (argument.empty() || argument[0] != '-' || argument == "-")) {
+            words->push_back(argument);
+            continue;
+        }
         if (option == nullptr) {
-            return usageerror(result, (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument + "'");
+            result = usageerror(result, unknownargument(argument, known, words != nullptr));
+            return false;
         }
         const std::string name = option->name;
         auto seen = asked.begin() + (option - known.data());
-        if (*seen && option->takes != kind::list) return usageerror(result, "option '" + name + "' is given twice");
+        if (*seen && option->takes != kind::list) {
+            result = usageerror(result, "option '" + name + "' is given twice");
+            return false;
+        }
         *seen = true;
         if (option->takes == kind::flag || option->takes == kind::request) {
-            if (value != nullptr) return usageerror(result, "option '" + name + "' takes no value");
+            if (value != nullptr) {
+                result = usageerror(result, "option '" + name + "' takes no value");
+                return false;
+            }
             if (option->flag != nullptr) result.*(option->flag) = true;
-            if (option->action != options::action::check && wanted == options::action::check) wanted = option->action;
+            if (option->takes == kind::request && wanted == given) wanted = option->action;
             continue;
         }
         if (value == nullptr && i + 1 < arguments.size()) value = &arguments[++i];
-        if (value == nullptr || value->empty()) return usageerror(result, "option '" + name + "' needs a value");
+        if (value == nullptr || value->empty()) {
+            result = usageerror(result, "option '" + name + "' needs a value");
+            return false;
+        }
         if (option->takes == kind::list) {
             option->list->push_back(*value);
         } else {
             result.*(option->value) = *value;
         }
     }
+    return true;
+}
+
+options parsecheck(const std::vector<std::string>& arguments) {
+    options result;
+    lists given;
+    options::action wanted = options::action::checkpaths;
+    if (!readoptions(arguments, 2, checkoptions(given), result, &result.paths, wanted)) return result;
+    if (wanted == options::action::help) {
+        result.what = wanted;
+        return result;
+    }
+    for (const auto& [list, names, option] : {std::tuple{&given.select, &result.select, "--select"},
+                                              std::tuple{&given.extendselect, &result.extendselect, "--extend-select"},
+                                              std::tuple{&given.ignore, &result.ignore, "--ignore"}}) {
+        if (!splitchecks(*list, *names, option, result.problem)) return usageerror(result, result.problem);
+    }
+    result.selectgiven = !given.select.empty();
+    bool fromstdin = std::find(result.paths.begin(), result.paths.end(), "-") != result.paths.end();
+    if (!result.gamelist.empty() && !result.emulator.empty()) {
+        return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
+    }
+    if (fromstdin && result.gamelist == "-") {
+        return usageerror(result, "standard input cannot be both the cheat file '-' and the game list '--game-list -'");
+    }
+    if (std::count(result.paths.begin(), result.paths.end(), "-") > 1) {
+        return usageerror(result, "standard input '-' is named twice");
+    }
+    if (!result.stdinfilename.empty() && !fromstdin) {
+        return usageerror(result, "option '--stdin-filename' names standard input, which needs '-' among the paths");
+    }
+    for (const auto& [given, name] : {std::pair{result.fix, "--fix"}, std::pair{result.statistics, "--statistics"}}) {
+        if (result.diff && given) return usageerror(result, "option '--diff' cannot be used with '" + std::string(name) + "'");
+    }
+    result.what = wanted;
+    return result;
+}
+
+options parserule(const std::vector<std::string>& arguments) {
+    options result;
+    options::action wanted = options::action::rule;
+    std::vector<std::string> names;
+    if (!readoptions(arguments, 2, ruleoptions(), result, &names, wanted)) return result;
+    if (wanted == options::action::help) {
+        result.what = wanted;
+        return result;
+    }
+    if (result.allrules != names.empty() || names.size() > 1) {
+        return usageerror(result, "'vettle rule' takes one check's name, or '--all'");
+    }
+    if (!names.empty()) {
+        result.rule = names[0];
+        std::vector<std::string> checked;
+        if (!splitchecks({result.rule}, checked, "'vettle rule'", result.problem) || result.rule == "ALL") {
+            return usageerror(result, result.problem.empty() ? "'vettle rule' takes one check's name, or '--all'"
+                                                             : result.problem);
+        }
+    }
+    result.what = wanted;
+    return result;
+}
+
+}  // namespace
+
+bool namechecks(const std::vector<std::string>& names, bool* selected, bool value, const char* where,
+                std::string& problem) {
+    std::vector<std::string> checked;
+    if (!splitchecks(names, checked, where, problem)) return false;
+    for (const std::string& name : checked) {
+        if (name == "ALL") {
+            for (int i = 0; i < checkcount; ++i) selected[i] = value;
+        } else {
+            selected[static_cast<int>(findcheck(name)->id)] = value;
+        }
+    }
+    return true;
+}
+
+options parseoptions(const std::vector<std::string>& arguments) {
+    if (arguments.size() > 1 && arguments[1] == "check") return parsecheck(arguments);
+    if (arguments.size() > 1 && arguments[1] == "rule") return parserule(arguments);
+    options result;
+    lists given;
+    options::action wanted = options::action::classic;
+    if (!readoptions(arguments, 1, knownoptions(given), result, nullptr, wanted)) return result;
     if (!result.gamelist.empty() && !result.emulator.empty()) {
         return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
     }

@@ -15,6 +15,7 @@
 struct place {
     std::string_view line;
     long long column;
+    long long physical = 0;  // the line as a number
 };
 
 // Findings as compilers write them, one line each, for editors and CI to

@@ -187,3 +187,11 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
     }
     return !std::ferror(cheatfile);
 }
+
+std::vector<const fix*> patch::madefixes(const shownfindings& shown) const {
+    std::vector<const fix*> changes;
+    for (std::size_t i = 0; i < fixes_.size(); ++i) {
+        if (made(fixes_[i]) && !shown.hides(fixes_[i])) changes.push_back(&fixes_[i]);
+    }
+    return changes;
+}

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "entrywriter.h"
 #include "checks/finding.h"
 #include "gamelist/gamelist.h"
+#include "shown.h"
 #include "text/textstore.h"
 
 // Gathers the fixes of a run and writes them as a unified diff that turns
@@ -26,6 +28,10 @@ public:
     // `path`; nothing when there is nothing to fix. False when the file
     // could not be read.
     bool write(std::FILE* cheatfile, std::string_view path, reportwriter& out);
+
+    // The fixes that will be made: those of findings that are shown, and a
+    // block's title only where its game's title never matched.
+    std::vector<const fix*> madefixes(const shownfindings& shown) const;
 
 private:
     bool made(const fix& change) const;

@@ -73,6 +73,7 @@ void writesectionheader(report& out, section where) {
             results.put("\n");
             break;
         case section::warnings:
+        case section::none:
             break;
         case section::fieldissues:
             results.put("\n\n");
@@ -203,6 +204,8 @@ void report::found(const finding& what) {
             break;
         case section::warnings:
             addlineentry(*this, where, what.number, "", what.at->text);
+            break;
+        case section::none:
             break;
     }
 }

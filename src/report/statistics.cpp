@@ -3,21 +3,21 @@
 #include <algorithm>
 #include <string>
 
-void writestatistics(reportwriter& out, const shownfindings& shown) {
+void writestatistics(reportwriter& out, const long long* counts) {
     const checkinfo* order[checkcount];
     long long totals[3] = {};
     int count = 0;
     for (const checkinfo& check : checktable) {
-        totals[static_cast<int>(check.level)] += shown.shown(check.id);
-        if (shown.shown(check.id) > 0) order[count++] = &check;
+        totals[static_cast<int>(check.level)] += counts[static_cast<int>(check.id)];
+        if (counts[static_cast<int>(check.id)] > 0) order[count++] = &check;
     }
     std::stable_sort(order, order + count,
-                     [&](const checkinfo* a, const checkinfo* b) { return shown.shown(a->id) > shown.shown(b->id); });
-    std::size_t digits = count > 0 ? std::to_string(shown.shown(order[0]->id)).size() : 1;
+                     [counts](const checkinfo* a, const checkinfo* b) { return counts[static_cast<int>(a->id)] > counts[static_cast<int>(b->id)]; });
+    std::size_t digits = count > 0 ? std::to_string(counts[static_cast<int>(order[0]->id)]).size() : 1;
     // The names' column as wide as the longest, and at least as today's.
     std::size_t width = std::max<std::size_t>(checknamewidth() + 2, 20);
     for (int i = 0; i < count; ++i) {
-        std::string number = std::to_string(shown.shown(order[i]->id));
+        std::string number = std::to_string(counts[static_cast<int>(order[i]->id)]);
         out.putrepeated(' ', digits - number.size());
         out.put(number);
         out.put("  ");

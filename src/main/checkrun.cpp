@@ -1,0 +1,382 @@
+#include "checkrun.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "console.h"
+#include "exitcodes.h"
+#include "filerules.h"
+#include "gamelist/readgamelist.h"
+#include "gamelist/titleindex.h"
+#include "host.h"
+#include "report/baseline.h"
+#include "report/diagnostics.h"
+#include "report/patch.h"
+#include "report/shown.h"
+#include "report/statistics.h"
+#include "engine/runphases.h"
+#include "runfiles.h"
+#include "text/escaped.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A cheat file of the run: the name it is shown by, and where it is read.
+struct cheatpath {
+    std::string shown;  // as given, or found in a folder given; --stdin-filename for "-"
+    std::string name;   // "-" for standard input
+};
+
+// A game list, read once however many files use it.
+struct readlist {
+    std::unique_ptr<gamelist> list = std::make_unique<gamelist>();
+    std::unique_ptr<titleindex> titles;
+};
+
+// Where each file's list comes from, and the checks of the run.
+struct settings {
+    std::string gamelist;  // a file, "-", or empty
+    std::string emulator;  // a program to run for its -listfull, or empty
+    bool selected[checkcount];
+    std::string baseline, writebaseline;
+};
+
+void problem(const std::string& text) { std::fputs(("vettle: " + escaped(text) + "\n").c_str(), stderr); }
+
+bool endswithdat(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    if (!namescasesensitive()) {
+        for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return end == ".dat";
+}
+
+// What a file holds, from its first bytes: a game list of a structured
+// form (XML, ClrMamePro) is no cheat file.
+bool isgamelist(const std::string& name) {
+    std::FILE* file = openinput(name);
+    if (file == nullptr) return false;
+    char start[4096];
+    std::size_t got = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    std::size_t at = 0;
+    while (at < got && (start[at] == ' ' || start[at] == '\t' || start[at] == '\r' || start[at] == '\n')) ++at;
+    return recogniselist({start + at, got - at}) != listformat::listfull;
+}
+
+// The cheat files the paths name: a folder's files ending in .dat, sorted
+// by name, but for the game list, the baseline and what reads as a game
+// list. An exit code when a path is missing or a folder holds none.
+int expandpaths(const options& chosen, const settings& run, std::vector<cheatpath>& files) {
+    std::vector<std::string> paths = chosen.paths;
+    if (paths.empty()) paths.push_back("cheat.dat");
+    for (const std::string& path : paths) {
+        if (path == "-") {
+            files.push_back({chosen.stdinfilename.empty() ? std::string("-") : chosen.stdinfilename, "-"});
+            continue;
+        }
+        std::error_code error;
+        fs::file_status status = fs::status(fs::u8path(path), error);
+        if (!fs::exists(status)) {
+            problem("error: failed to read from '" + path + "'. There is no such file or folder.");
+            return exitcode::cannotopen;
+        }
+        if (!fs::is_directory(status)) {
+            files.push_back({path, path});
+            continue;
+        }
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(path), error)) {
+            std::string name = entry.path().filename().u8string();
+            if (entry.is_directory(error) || !endswithdat(name)) continue;
+            found.push_back(name);
+        }
+        std::sort(found.begin(), found.end());
+        std::size_t before = files.size();
+        for (const std::string& name : found) {
+            std::string full = path + (path.back() == '/' || path.back() == '\\' ? "" : "/") + name;
+            const char* why = nullptr;
+            if (!run.gamelist.empty() && run.gamelist != "-" && samefile(full, run.gamelist)) {
+                why = "the game list";
+            } else if ((!run.baseline.empty() && samefile(full, run.baseline)) ||
+                       (!run.writebaseline.empty() && samefile(full, run.writebaseline))) {
+                why = "the baseline";
+            } else if (isgamelist(full)) {
+                why = "it reads as a game list";
+            }
+            if (why != nullptr) {
+                problem("note: leaving out '" + full + "': " + why);
+            } else {
+                files.push_back({full, full});
+            }
+        }
+        if (files.size() == before) {
+            problem("error: failed to read from '" + path + "'. It holds no cheat file (*.dat).");
+            return exitcode::cannotopen;
+        }
+    }
+    return 0;
+}
+
+// Reads one game list whole; an exit code when it cannot be.
+int readonelist(const settings& run, readlist& out) {
+    const console say(true);
+    std::string name = run.gamelist;
+    std::string temporary;
+    if (!run.emulator.empty()) {
+        temporary = scratchname();
+        programrun ran = temporary.empty() ? programrun{programrun::nooutput, 0, ""}
+                                           : runprogram(run.emulator.c_str(), "-listfull", temporary.c_str());
+        if (ran.outcome != programrun::ran) {
+            if (!temporary.empty()) removefile(temporary.c_str());
+            if (ran.outcome == programrun::crashed) {
+                say.emulatorcrashed(ran.why);
+            } else if (ran.outcome == programrun::nooutput) {
+                say.cannotopen("a temporary file for the emulator's list");
+            } else {
+                say.emulatornotstarted(run.emulator.c_str(), ran.why, true);
+            }
+            return ran.outcome == programrun::nooutput ? exitcode::cannotopen : exitcode::readfailed;
+        }
+        if (ran.exitcode == 1) say.emulatorfailed();
+        name = temporary;
+    }
+    std::FILE* file = nullptr;
+    if (name == "-") {
+        makestdinbinary();
+        file = stdin;
+    } else {
+        file = openinput(name);
+    }
+    if (file == nullptr) {
+        say.cannotopen(run.gamelist.c_str());
+        return exitcode::cannotopen;
+    }
+    listreading reading = readgamelist(file, *out.list, run.emulator.empty());
+    if (file != stdin) std::fclose(file);
+    if (!temporary.empty()) removefile(temporary.c_str());
+    std::string shownname = run.emulator.empty() ? run.gamelist : run.emulator + " -listfull";
+    if (reading.readfailed) {
+        say.failed("read all of", shownname.c_str(), "Nothing was checked.");
+        return exitcode::readfailed;
+    }
+    if (reading.problem.found) {
+        const listproblem& bad = reading.problem;
+        say.unreadable("the game list", shownname.c_str(), bad.line, bad.column, bad.reason);
+        return exitcode::readfailed;
+    }
+    out.titles = std::make_unique<titleindex>(*out.list);
+    return 0;
+}
+
+// Standard input, read whole into a file of its own: the passes read a
+// cheat file three times.
+std::FILE* copystdin() {
+    std::FILE* copy = scratchfile();
+    if (copy == nullptr) return nullptr;
+    makestdinbinary();
+    char block[1 << 16];
+    for (std::size_t got; (got = std::fread(block, 1, sizeof block, stdin)) > 0;) {
+        if (std::fwrite(block, 1, got, copy) != got) {
+            std::fclose(copy);
+            return nullptr;
+        }
+    }
+    if (std::ferror(stdin) || std::fflush(copy) != 0 || std::fseek(copy, 0, SEEK_SET) != 0) {
+        std::fclose(copy);
+        return nullptr;
+    }
+    return copy;
+}
+
+// What the whole run has shown.
+struct totals {
+    long long counts[checkcount] = {};
+    long long errors = 0, warnings = 0, fixable = 0, files = 0;
+    bool readfailed = false;
+};
+
+// "3 errors", "1 warning": a count and its word.
+std::string counted(long long count, const char* word) {
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
+void putsummary(reportwriter& out, const totals& seen) {
+    std::string files = counted(seen.files, "file");
+    if (seen.errors == 0 && seen.warnings == 0) {
+        out.put("All checks passed (" + files + ").\n");
+        return;
+    }
+    std::string found = "Found ";
+    if (seen.errors > 0) found += counted(seen.errors, "error");
+    if (seen.errors > 0 && seen.warnings > 0) found += " and ";
+    if (seen.warnings > 0) found += counted(seen.warnings, "warning");
+    found += " in " + files;
+    if (seen.fixable > 0) found += " (" + std::to_string(seen.fixable) + " fixable with --fix)";
+    out.put(found + ".\n");
+}
+
+// Checks one cheat file against its list; what it shows adds to `seen`.
+int checkone(const cheatpath& path, readlist& games, const settings& run, const options& chosen, baseline* known,
+             baselinewriter* record, reportwriter& product, totals& seen) {
+    const console say(true);
+    std::FILE* file = path.name == "-" ? copystdin() : opencheatfile(path.name, say);
+    if (file == nullptr) {
+        if (path.name == "-") say.failed("read all of", "standard input", "Nothing was checked.");
+        return path.name == "-" ? exitcode::readfailed : exitcode::cannotopen;
+    }
+    suppressions suppressed;
+    suppressed.read(file);
+    bool rewound = std::fseek(file, 0, SEEK_SET) == 0;
+    std::clearerr(file);
+
+    gamelist& list = *games.list;
+    reportwriter nowhere(nullptr);
+    bool quietfindings = chosen.silent || chosen.statistics;
+    diagnostics lines(quietfindings ? nowhere : product, path.shown, list, games.titles.get(), "");
+    showing asked;
+    std::copy(std::begin(run.selected), std::end(run.selected), std::begin(asked.selected));
+    asked.suppressed = &suppressed;
+
+    // A file with suppressions is checked once to learn which of them hide
+    // something, so that those that hide nothing are told at their lines.
+    if (!suppressed.empty() && rewound) {
+        shownfindings dry(asked);
+        runstatus status = runphases({file, nullptr, nullptr, nullptr}, list, dry, games.titles.get());
+        rewound = !status.cheatfilereadfailed && std::fseek(file, 0, SEEK_SET) == 0;
+        std::clearerr(file);
+        suppressed.setknown();
+    }
+    asked.lines = &lines;
+    asked.known = known;
+    asked.record = record;
+    shownfindings shown(asked);
+    patch fixes(list);
+    runstatus status = rewound ? runphases({file, nullptr, nullptr, nullptr}, list, shown, games.titles.get(), &fixes)
+                               : runstatus{true};
+    std::fclose(file);
+    if (status.cheatfilereadfailed) {
+        say.failed("read all of", path.shown.c_str(), "Its findings are incomplete.");
+        seen.readfailed = true;
+    }
+    for (const checkinfo& check : checktable) {
+        long long count = shown.shown(check.id);
+        seen.counts[static_cast<int>(check.id)] += count;
+        if (check.level == severity::error) seen.errors += count;
+        if (check.level == severity::warning) seen.warnings += count;
+    }
+    seen.fixable += shown.fixable(fixes.madefixes(shown));
+    ++seen.files;
+    return 0;
+}
+
+}  // namespace
+
+int runpaths(const options& chosen) {
+    settings run;
+    run.gamelist = chosen.gamelist;
+    run.emulator = chosen.emulator;
+    run.baseline = chosen.baseline;
+    run.writebaseline = chosen.writebaseline;
+    // The default set holds what is usual; --select replaces it, and
+    // --extend-select and --ignore add and take away, --ignore last.
+    for (const checkinfo& check : checktable) run.selected[static_cast<int>(check.id)] = check.usual && !chosen.selectgiven;
+    std::string unused;
+    namechecks(chosen.select, run.selected, true, "--select", unused);
+    namechecks(chosen.extendselect, run.selected, true, "--extend-select", unused);
+    namechecks(chosen.ignore, run.selected, false, "--ignore", unused);
+    if (run.gamelist.empty() && run.emulator.empty()) {
+        sayusage("'vettle check' needs a game list: --game-list FILE, --emulator PROGRAM, or game-list in "
+                 "vettle.toml");
+        return exitcode::usage;
+    }
+
+    std::vector<cheatpath> files;
+    if (int code = expandpaths(chosen, run, files)) return code;
+
+    readlist games;
+    if (int code = readonelist(run, games)) return code;
+
+    const console say(true);
+    std::optional<baseline> known;
+    if (!run.baseline.empty()) {
+        std::FILE* file = openinput(run.baseline);
+        if (file == nullptr) {
+            say.cannotopen(run.baseline.c_str());
+            return exitcode::cannotopen;
+        }
+        known.emplace();
+        long long bad = known->read(file);
+        std::fclose(file);
+        if (bad != 0) {
+            say.unreadable("the baseline", run.baseline.c_str(), bad, 1, "not a finding (CHECK, a tab, MESSAGE, a tab, LINE)");
+            return exitcode::readfailed;
+        }
+    }
+    std::optional<baselinewriter> record;
+    std::string recordtemp;
+    if (!run.writebaseline.empty()) {
+        std::FILE* file = nullptr;
+        if (isplainfileornew(run.writebaseline)) {
+            for (int i = 0; file == nullptr && i < 100; ++i) {
+                recordtemp = run.writebaseline + ".new" + (i > 0 ? std::to_string(i) : "");
+                file = createfile(recordtemp.c_str());
+            }
+        } else {
+            file = openfile(run.writebaseline.c_str(), "wb");
+        }
+        if (file == nullptr) {
+            say.cannotopen(run.writebaseline.c_str());
+            return exitcode::cannotopen;
+        }
+        record.emplace(file);
+    }
+
+    reportwriter product(chosen.silent ? nullptr : stdout);
+    totals seen;
+    int code = 0;
+    for (const cheatpath& path : files) {
+        int failed = checkone(path, games, run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product,
+                              seen);
+        if (code == 0) code = failed;
+    }
+    if (record) {
+        bool written = record->close();
+        bool replaced = written && !seen.readfailed && code == 0 &&
+                        (recordtemp.empty() || replacefile(recordtemp.c_str(), run.writebaseline.c_str()));
+        if (!recordtemp.empty() && !replaced) removefile(recordtemp.c_str());
+        if (!written || (!replaced && !recordtemp.empty() && !seen.readfailed && code == 0)) {
+            say.failed("write to", run.writebaseline.c_str(),
+                       recordtemp.empty() ? "The baseline is incomplete." : "The baseline is left as it was.");
+            if (code == 0) code = exitcode::writefailed;
+        }
+    }
+    if (known) {
+        long long gone = known->gone(run.selected);
+        say.baselinehid(run.baseline.c_str(), known->hidden(), gone);
+    }
+    if (chosen.statistics) writestatistics(product, seen.counts);
+    if (!chosen.quiet) {
+        long long shownany = 0;
+        for (long long count : seen.counts) shownany += count;
+        if (shownany > 0 || chosen.statistics) product.put("\n");
+        putsummary(product, seen);
+    }
+    product.flush();
+    if (product.failed() && !readerhasgone(product.error())) {
+        say.outputfailed(errortext(product.error()).c_str());
+        if (code == 0) code = exitcode::writefailed;
+    }
+    if (code == 0 && seen.readfailed) code = exitcode::readfailed;
+    if (code != 0) return code;
+    return seen.errors > 0 && !chosen.exitzero ? exitcode::findings : exitcode::completed;
+}
