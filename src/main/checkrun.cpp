@@ -13,6 +13,7 @@
 #include "console.h"
 #include "exitcodes.h"
 #include "filerules.h"
+#include "gamelist/listsource.h"
 #include "gamelist/readgamelist.h"
 #include "gamelist/titleindex.h"
 #include "host.h"
@@ -65,12 +66,10 @@ bool endswithdat(const std::string& name) {
 bool isgamelist(const std::string& name) {
     std::FILE* file = openinput(name);
     if (file == nullptr) return false;
-    char start[4096];
-    std::size_t got = std::fread(start, 1, sizeof start, file);
+    listsource source(file);
+    bool list = recogniselist(source.start(true)) != listformat::listfull;
     std::fclose(file);
-    std::size_t at = 0;
-    while (at < got && (start[at] == ' ' || start[at] == '\t' || start[at] == '\r' || start[at] == '\n')) ++at;
-    return recogniselist({start + at, got - at}) != listformat::listfull;
+    return list;
 }
 
 // The cheat files the paths name: a folder's files ending in .dat, sorted

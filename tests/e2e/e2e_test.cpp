@@ -505,6 +505,147 @@ TEST(Diff, AFixNeverTouchesALineEndGuessesATitleOrNamesAnotherFile) {
     EXPECT_EQ(readfile(folder / "console.out").rfind("--- a/cheat.dat\n", 0), 0u);
 }
 
+// vettle check: one line a finding, then a summary whose words say what
+// was found; the exit code follows what is shown.
+TEST(Check, SummaryExitCodesAndTheChecksChosen) {
+    const std::string games = "Name:     Description:\npacman    \"Pac-Man (Midway)\"\ndkong     \"Donkey Kong\"\n";
+    const std::string clean = "; [ Pac-Man (Midway) ]\n:pacman:00000000:4E14:00000003:FFFFFFFF:Lives\n";
+    const std::string warning = "; [ Pac-Man (Midway) ]\n:pacman:00000000:0000:00000003:FFFFFFFF:zero\n";
+    const std::string masks = "; [ Pac-Man (Midway) ]\n:pacman:00000000:4E14:00000003:0000FFFF:a\n"
+                              ":pacman:00000000:4E15:00000003:000000FF:b\n";
+    const std::string errors = "; [ Pac-Man (Midway) ]\n:pacman:0000000a:4E14:00000003:FFFFFFFF:a\n"
+                               ":pacmanx:00000000:4E14:00000003:FFFFFFFF:b\n";
+    const struct {
+        const char* name;
+        std::string cheats;
+        std::vector<std::string> arguments;
+        int code;
+        const char* last;  // the last line of standard output
+    } runs[] = {
+        {"clean", clean, {}, 0, "All checks passed (1 file).\n"},
+        {"warnings do not fail", warning, {}, 0, "Found 1 warning in 1 file.\n"},
+        {"the masks are off by default", masks, {}, 0, "All checks passed (1 file).\n"},
+        {"--extend-select turns them on", masks, {"--extend-select", "suspect-mask"}, 1,
+         "Found 2 errors in 1 file.\n"},
+        {"--select replaces the set", errors, {"--select", "field-format"}, 1,
+         "Found 1 error in 1 file (1 fixable with --fix).\n"},
+        {"--ignore wins over --select", errors, {"--select=ALL", "--ignore", "field-format,no-cheat-entries"}, 1,
+         "Found 2 errors in 1 file (1 fixable with --fix).\n"},
+        {"both severities", errors + warning, {}, 1, "Found 3 errors and 1 warning in 1 file (2 fixable with --fix).\n"},
+        {"--exit-zero", errors, {"--exit-zero"}, 0, "Found 3 errors in 1 file (2 fixable with --fix).\n"},
+        {"--quiet", errors, {"-q"}, 1, nullptr},
+        {"notes are never counted", clean, {"--extend-select", "no-cheat-entries"}, 0, "All checks passed (1 file).\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        fs::path folder = prepare("no-findings", "check-summary");
+        writefile(folder / "listfull.txt", games);
+        writefile(folder / "cheat.dat", run.cheats);
+        std::vector<std::string> arguments = {"check", "--game-list", "listfull.txt"};
+        arguments.insert(arguments.end(), run.arguments.begin(), run.arguments.end());
+        EXPECT_EQ(runvettle(folder, arguments), run.code);
+        std::string output = readfile(folder / "console.out");
+        if (run.last == nullptr) {
+            EXPECT_EQ(output.find("Found"), std::string::npos) << output;
+            EXPECT_NE(output.find("[field-format]"), std::string::npos) << output;
+        } else {
+            EXPECT_GE(output.size(), hosttext(run.last).size());
+            EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hosttext(run.last).size())), hosttext(run.last))
+                << output;
+        }
+        EXPECT_FALSE(fs::exists(folder / "cheatscanresults.txt"));
+    }
+}
+
+// What vettle check refuses before it prints anything, and how.
+TEST(Check, PathsAndListsItCannotUse) {
+    const struct {
+        std::vector<std::string> arguments;
+        int code;
+        const char* says;
+    } runs[] = {
+        {{"check", "--game-list", "listfull.txt", "missing.dat"}, 3,
+         "vettle: error: failed to read from 'missing.dat'. There is no such file or folder.\n"},
+        {{"check", "--game-list", "listfull.txt", "empty"}, 3,
+         "vettle: error: failed to read from 'empty'. It holds no cheat file (*.dat).\n"},
+        {{"check", "cheat.dat"}, 2,
+         "vettle: 'vettle check' needs a game list: --game-list FILE, --emulator PROGRAM, or game-list in "
+         "vettle.toml\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "-", "-"}, 2,
+         "vettle: standard input cannot be both the cheat file '-' and the game list '--game-list -'\n"
+         "Try 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--selekt", "zero-value"}, 2,
+         "vettle: unknown option '--selekt'; did you mean '--select'?\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--ignore", "zero-valu"}, 2,
+         "vettle: unknown check 'zero-valu' in --ignore; did you mean 'zero-value'?\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--diff", "--fix"}, 2,
+         "vettle: option '--diff' cannot be used with '--fix'\nTry 'vettle --help'.\n"},
+        {{"rule", "suspectmask"}, 2,
+         "vettle: unknown check 'suspectmask' in 'vettle rule'; did you mean 'suspect-mask'?\nTry 'vettle --help'.\n"},
+        {{"rule"}, 2, "vettle: 'vettle rule' takes one check's name, or '--all'\nTry 'vettle --help'.\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.says);
+        fs::path folder = prepare("no-findings", "check-refusals");
+        fs::create_directory(folder / "empty");
+        writefile(folder / "empty" / "notes.txt", "no cheats here\n");
+        EXPECT_EQ(runvettle(folder, run.arguments), run.code);
+        EXPECT_EQ(readfile(folder / "console.out"), "");
+        EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(run.says));
+    }
+}
+
+// Standard input is read whole, then checked as a file of its own name.
+TEST(Check, StandardInputWithItsName) {
+    fs::path folder = prepare("every-finding", "check-stdin");
+    fs::rename(folder / "cheat.dat", folder / "stdin");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "-",
+                                                         "--stdin-filename", "cheats/cheat.dat"}),
+              1);
+    std::string output = readfile(folder / "console.out");
+    EXPECT_NE(output.find(hosttext("cheats/cheat.dat:1:2: error: shortname 'galaga' stands before the first title line")),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find(hosttext("cheats/cheat.dat:21:512: warning: possible illegal zero address or mask "
+                                   "[zero-value]\n")),
+              std::string::npos);
+}
+
+// Suppressions hide what they name on their next line, or in the whole
+// file; those that hide nothing are told where they stand.
+TEST(Check, SuppressionsInTheFile) {
+    fs::path folder = prepare("no-findings", "check-suppressions");
+    writefile(folder / "listfull.txt", "Name:     Description:\npacman    \"Pac-Man (Midway)\"\n");
+    writefile(folder / "cheat.dat",
+              "; vettle: ignore-file[unneeded-fields]\n"
+              "; [ Pac-Man (Midway) ]\n"
+              "; vettle: ignore[zero-value, field-format]\n"
+              ";   another comment in between\n"
+              ":pacman:00000000:0000:0000000g:FFFFFFFF:hidden: zero and field\n"
+              ":pacman:00000000:0000:00000003:FFFFFFFF:shown: the next line only\n"
+              "; vettle: ignore[zero-value]\n"
+              "\n"
+              ":pacman:00000000:0000:00000003:FFFFFFFF:shown: a blank line came first\n"
+              "; vettle:ignore[suspect-mask,zero-valeu]\n"
+              ":pacman:60000000:1234:00000000:00000000:unneeded, hidden in the whole file\n");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt"}), 0);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("cheat.dat:6:1: warning: possible illegal zero address or mask [zero-value]\n"
+                       "cheat.dat:7:18: warning: the suppression of 'zero-value' hides nothing [unused-suppression]\n"
+                       "cheat.dat:9:1: warning: possible illegal zero address or mask [zero-value]\n"
+                       "cheat.dat:10:30: warning: 'zero-valeu' is no check, so its suppression hides nothing; did you "
+                       "mean 'zero-value'? [unused-suppression]\n"
+                       "\n"
+                       "Found 4 warnings in 1 file.\n"));
+    // A suppression of a check that is not selected is never told.
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--select",
+                                                         "unused-suppression,field-format"}),
+              0);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("cheat.dat:10:30: warning: 'zero-valeu' is no check, so its suppression hides nothing; did you "
+                       "mean 'zero-value'? [unused-suppression]\n\nFound 1 warning in 1 file.\n"));
+}
+
 // The emulator's list of `games` games, every `longevery`th with a
 // shortname longer than eight characters, and a cheat file naming each of
 // them under its listed title.
