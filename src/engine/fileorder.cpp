@@ -139,7 +139,7 @@ void fileorder::unusedsuppressions(const line& current) {
         if (at->used || (check != nullptr && !shown_.selected(check->id))) continue;
         std::vector<std::string_view> names;
         for (const checkinfo& known : checktable) names.push_back(known.name);
-        std::string closest = check == nullptr ? closestname(at->name, names) : std::string();
+        std::string closest(check == nullptr ? closestname(at->name, names) : std::string_view());
         finding unused{checkid::unusedsuppression};
         unused.at = &current;
         unused.piece = current.number;

@@ -151,7 +151,7 @@ bool splitchecks(const std::vector<std::string>& given, std::vector<std::string>
             if (name != "ALL" && findcheck(name) == nullptr) {
                 std::vector<std::string_view> known;
                 for (const checkinfo& check : checktable) known.push_back(check.name);
-                std::string closest = closestname(name, known);
+                std::string closest(closestname(name, known));
                 problem = "unknown check '" + name + "' in " + option +
                           (closest.empty() ? "; the checks are " + knownchecks() : "; did you mean '" + closest + "'?");
                 return false;
@@ -171,7 +171,7 @@ std::string unknownargument(const std::string& argument, const std::vector<known
     if (!suggest) return problem;
     std::vector<std::string_view> names;
     for (const knownoption& option : known) names.push_back(option.name);
-    std::string closest = closestname(argument.substr(0, argument.find('=')), names);
+    std::string closest(closestname(argument.substr(0, argument.find('=')), names));
     return closest.empty() ? problem : problem + "; did you mean '" + closest + "'?";
 }
 
