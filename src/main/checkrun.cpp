@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config.h"
 #include "console.h"
 #include "exitcodes.h"
 #include "filerules.h"
@@ -42,13 +43,32 @@ struct readlist {
     std::unique_ptr<titleindex> titles;
 };
 
-// Where each file's list comes from, and the checks of the run.
+// Where a list comes from: a file, "-", or a program run for its
+// -listfull.
+struct listorigin {
+    std::string gamelist;
+    std::string emulator;
+    std::string key() const { return emulator.empty() ? "list:" + gamelist : "emulator:" + emulator; }
+};
+
+// What the command line and the config file ask of the run.
 struct settings {
-    std::string gamelist;  // a file, "-", or empty
-    std::string emulator;  // a program to run for its -listfull, or empty
+    listorigin common;  // the command line's list, or the config's game-list or emulator
+    std::optional<configfile> config;
     bool selected[checkcount];
     std::string baseline, writebaseline;
 };
+
+// The list of one cheat file: the command line's, else the first
+// per-file-game-list pattern of the config that matches it, else the
+// config's game-list or emulator.
+listorigin listof(const settings& run, const options& chosen, const std::string& cheat) {
+    if (!chosen.gamelist.empty() || !chosen.emulator.empty() || !run.config || cheat == "-") return run.common;
+    const configfile& config = *run.config;
+    const std::string* list = gamelistfor(config, configrelative(config, cheat), namescasesensitive());
+    if (list != nullptr) return {configpath(config, *list), ""};
+    return run.common;
+}
 
 void problem(const std::string& text) { std::fputs(("vettle: " + escaped(text) + "\n").c_str(), stderr); }
 
@@ -70,6 +90,19 @@ bool isgamelist(const std::string& name) {
     bool list = recogniselist(source.start(true)) != listformat::listfull;
     std::fclose(file);
     return list;
+}
+
+// Whether `name` is a game list the run is told of.
+bool isalist(const settings& run, const std::string& name) {
+    std::vector<std::string> lists;
+    if (!run.common.gamelist.empty() && run.common.gamelist != "-") lists.push_back(run.common.gamelist);
+    if (run.config) {
+        for (const auto& [pattern, list] : run.config->perfilegamelist) lists.push_back(configpath(*run.config, list));
+    }
+    for (const std::string& list : lists) {
+        if (samefile(name, list)) return true;
+    }
+    return false;
 }
 
 // The cheat files the paths name: a folder's files ending in .dat, sorted
@@ -104,7 +137,7 @@ int expandpaths(const options& chosen, const settings& run, std::vector<cheatpat
         for (const std::string& name : found) {
             std::string full = path + (path.back() == '/' || path.back() == '\\' ? "" : "/") + name;
             const char* why = nullptr;
-            if (!run.gamelist.empty() && run.gamelist != "-" && samefile(full, run.gamelist)) {
+            if (isalist(run, full)) {
                 why = "the game list";
             } else if ((!run.baseline.empty() && samefile(full, run.baseline)) ||
                        (!run.writebaseline.empty() && samefile(full, run.writebaseline))) {
@@ -127,7 +160,7 @@ int expandpaths(const options& chosen, const settings& run, std::vector<cheatpat
 }
 
 // Reads one game list whole; an exit code when it cannot be.
-int readonelist(const settings& run, readlist& out) {
+int readonelist(const listorigin& run, readlist& out) {
     const console say(true);
     std::string name = run.gamelist;
     std::string temporary;
@@ -227,6 +260,13 @@ void putsummary(reportwriter& out, const totals& seen) {
 // Checks one cheat file against its list; what it shows adds to `seen`.
 int checkone(const cheatpath& path, readlist& games, const settings& run, const options& chosen, baseline* known,
              baselinewriter* record, reportwriter& product, totals& seen) {
+    bool selected[checkcount];
+    std::copy(std::begin(run.selected), std::end(run.selected), std::begin(selected));
+    if (run.config && path.name != "-") {
+        std::string unused;
+        namechecks(ignoresfor(*run.config, configrelative(*run.config, path.name), namescasesensitive()), selected,
+                   false, "per-file-ignores", unused);
+    }
     const console say(true);
     std::FILE* file = path.name == "-" ? copystdin() : opencheatfile(path.name, say);
     if (file == nullptr) {
@@ -243,7 +283,7 @@ int checkone(const cheatpath& path, readlist& games, const settings& run, const 
     bool quietfindings = chosen.silent || chosen.statistics;
     diagnostics lines(quietfindings ? nowhere : product, path.shown, list, games.titles.get(), "");
     showing asked;
-    std::copy(std::begin(run.selected), std::end(run.selected), std::begin(asked.selected));
+    std::copy(std::begin(selected), std::end(selected), std::begin(asked.selected));
     asked.suppressed = &suppressed;
 
     // A file with suppressions is checked once to learn which of them hide
@@ -278,22 +318,49 @@ int checkone(const cheatpath& path, readlist& games, const settings& run, const 
     return 0;
 }
 
+// The config file: the one named, or the one found from the current folder
+// upward, unless --isolated. An exit code when it cannot be read.
+int loadconfig(const options& chosen, settings& run) {
+    if (chosen.isolated) return 0;
+    std::optional<std::string> path = chosen.config.empty() ? findconfig(".") : chosen.config;
+    if (!path) return 0;
+    run.config.emplace();
+    std::string error;
+    if (!readconfig(*path, *run.config, error)) {
+        sayusage(error);
+        return exitcode::usage;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runpaths(const options& chosen) {
     settings run;
-    run.gamelist = chosen.gamelist;
-    run.emulator = chosen.emulator;
+    if (int code = loadconfig(chosen, run)) return code;
+    const configfile* config = run.config ? &*run.config : nullptr;
+    run.common = {chosen.gamelist, chosen.emulator};
+    if (run.common.gamelist.empty() && run.common.emulator.empty() && config != nullptr) {
+        if (config->gamelist) run.common.gamelist = configpath(*config, *config->gamelist);
+        if (config->emulator) run.common.emulator = configprogram(*config, *config->emulator);
+    }
     run.baseline = chosen.baseline;
+    if (run.baseline.empty() && config != nullptr && config->baseline) run.baseline = configpath(*config, *config->baseline);
     run.writebaseline = chosen.writebaseline;
-    // The default set holds what is usual; --select replaces it, and
-    // --extend-select and --ignore add and take away, --ignore last.
-    for (const checkinfo& check : checktable) run.selected[static_cast<int>(check.id)] = check.usual && !chosen.selectgiven;
+    // The default set holds what is usual; a --select on the command line
+    // replaces it, or else the config's select; --extend-select and
+    // --ignore from both add and take away, --ignore last.
+    bool selectgiven = chosen.selectgiven || (config != nullptr && config->select);
+    for (const checkinfo& check : checktable) run.selected[static_cast<int>(check.id)] = check.usual && !selectgiven;
     std::string unused;
-    namechecks(chosen.select, run.selected, true, "--select", unused);
+    namechecks(chosen.selectgiven || config == nullptr || !config->select ? chosen.select : *config->select, run.selected,
+               true, "--select", unused);
     namechecks(chosen.extendselect, run.selected, true, "--extend-select", unused);
+    if (config != nullptr) namechecks(config->extendselect, run.selected, true, "extend-select", unused);
     namechecks(chosen.ignore, run.selected, false, "--ignore", unused);
-    if (run.gamelist.empty() && run.emulator.empty()) {
+    if (config != nullptr) namechecks(config->ignore, run.selected, false, "ignore", unused);
+    bool perfilelists = config != nullptr && !config->perfilegamelist.empty();
+    if (run.common.gamelist.empty() && run.common.emulator.empty() && !perfilelists) {
         sayusage("'vettle check' needs a game list: --game-list FILE, --emulator PROGRAM, or game-list in "
                  "vettle.toml");
         return exitcode::usage;
@@ -302,8 +369,18 @@ int runpaths(const options& chosen) {
     std::vector<cheatpath> files;
     if (int code = expandpaths(chosen, run, files)) return code;
 
-    readlist games;
-    if (int code = readonelist(run, games)) return code;
+    // Each list once, before anything is checked.
+    std::map<std::string, readlist> lists;
+    for (const cheatpath& path : files) {
+        listorigin source = listof(run, chosen, path.name);
+        if (source.gamelist.empty() && source.emulator.empty()) {
+            sayusage("no game list for '" + path.shown + "': --game-list FILE, --emulator PROGRAM, or game-list in " +
+                     "vettle.toml");
+            return exitcode::usage;
+        }
+        if (lists.count(source.key()) > 0) continue;
+        if (int code = readonelist(source, lists[source.key()])) return code;
+    }
 
     const console say(true);
     std::optional<baseline> known;
@@ -344,7 +421,7 @@ int runpaths(const options& chosen) {
     totals seen;
     int code = 0;
     for (const cheatpath& path : files) {
-        int failed = checkone(path, games, run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product,
+        int failed = checkone(path, lists[listof(run, chosen, path.name).key()], run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product,
                               seen);
         if (code == 0) code = failed;
     }
