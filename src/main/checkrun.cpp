@@ -14,6 +14,7 @@
 #include "console.h"
 #include "exitcodes.h"
 #include "filerules.h"
+#include "fixinplace.h"
 #include "gamelist/listsource.h"
 #include "gamelist/readgamelist.h"
 #include "gamelist/titleindex.h"
@@ -234,6 +235,8 @@ std::FILE* copystdin() {
 struct totals {
     long long counts[checkcount] = {};
     long long errors = 0, warnings = 0, fixable = 0, files = 0;
+    long long fixed = 0;    // findings --fix removed
+    long long changes = 0;  // what --diff changes
     bool readfailed = false;
 };
 
@@ -258,8 +261,82 @@ void putsummary(reportwriter& out, const totals& seen) {
 }
 
 // Checks one cheat file against its list; what it shows adds to `seen`.
-int checkone(const cheatpath& path, readlist& games, const settings& run, const options& chosen, baseline* known,
-             baselinewriter* record, reportwriter& product, totals& seen) {
+// What one file's check needs besides the file itself.
+struct filerun {
+    const settings& run;
+    const options& chosen;
+    baseline* known;
+    baselinewriter* record;
+    reportwriter& findings;  // the diagnostics, the statistics and the summary
+    reportwriter& patchout;  // the patch of --diff, the fixed text of "-" with --fix
+    std::string patchname;   // the file's name in the patch
+};
+
+// One run of the passes over `file`, from its start. A read failure is
+// noted in `seen`.
+runstatus passes(std::FILE* file, gamelist& list, shownfindings& shown, const titleindex* titles, patch* fixes) {
+    if (std::fseek(file, 0, SEEK_SET) != 0) return runstatus{true};
+    std::clearerr(file);
+    return runphases({file, nullptr, nullptr, nullptr}, list, shown, titles, fixes);
+}
+
+// --fix: the file's certain fixes written into it (or, for standard input,
+// out with the rest of its text), and `file` then the fixed file, to be
+// checked again. How many shown findings the fixes removed goes to `seen`;
+// an exit code when the file cannot be written.
+int writefixes(const cheatpath& path, const fileseen& before, std::FILE*& file, readlist& games, showing asked,
+               const filerun& how, totals& seen) {
+    const console say(true);
+    asked.lines = nullptr;
+    asked.known = how.known;  // what the baseline hides is not fixed
+    asked.record = nullptr;
+    shownfindings first(asked);
+    patch fixes(*games.list);
+    std::optional<baseline::progress> matched;
+    if (how.known != nullptr) matched = how.known->saved();
+    if (passes(file, *games.list, first, games.titles.get(), &fixes).cheatfilereadfailed) return exitcode::readfailed;
+    if (matched) how.known->restore(*matched);
+    fixes.keepshown(first);
+    long long removed = first.fixable(fixes.made());
+    if (path.name == "-") {
+        std::FILE* fixed = scratchfile();
+        if (fixed == nullptr) return exitcode::cannotopen;
+        reportwriter copy(fixed);
+        bool read = fixes.writefixed(file, copy);
+        copy.flush();
+        bool written = read && !copy.failed() && fixes.writefixed(file, how.patchout);
+        std::fclose(file);
+        file = fixed;
+        if (!written) return read ? exitcode::writefailed : exitcode::readfailed;
+        seen.fixed += removed;
+        return 0;
+    }
+    if (fixes.changecount() == 0) return 0;
+    std::string why;
+    int code = fixinplace(path.name, before, [&](reportwriter& into) {
+        bool read = fixes.writefixed(file, into);
+        std::fclose(file);
+        file = nullptr;
+        return read;
+    }, why);
+    if (file == nullptr) file = openinput(path.name);
+    if (code != 0) {
+        say.failed("write to", path.shown.c_str(), why.c_str());
+        return code;
+    }
+    if (file == nullptr) {
+        say.cannotopen(path.shown.c_str());
+        return exitcode::cannotopen;
+    }
+    seen.fixed += removed;
+    return 0;
+}
+
+// Checks one cheat file against its list; what it shows adds to `seen`.
+int checkone(const cheatpath& path, readlist& games, const filerun& how, totals& seen) {
+    const settings& run = how.run;
+    const options& chosen = how.chosen;
+    const console say(true);
     bool selected[checkcount];
     std::copy(std::begin(run.selected), std::end(run.selected), std::begin(selected));
     if (run.config && path.name != "-") {
@@ -267,43 +344,58 @@ int checkone(const cheatpath& path, readlist& games, const settings& run, const 
         namechecks(ignoresfor(*run.config, configrelative(*run.config, path.name), namescasesensitive()), selected,
                    false, "per-file-ignores", unused);
     }
-    const console say(true);
+    // Seen before it is opened, so that a file put in its place meanwhile
+    // is never overwritten; refused before it is checked.
+    fileseen before;
+    if (chosen.fix && path.name != "-") {
+        std::string why;
+        if (!seefile(path.name.c_str(), before)) why = "It is gone.";
+        if (why.empty() && !mayfixinplace(path.name, before, why)) {
+        }
+        if (!why.empty()) {
+            say.failed("write to", path.shown.c_str(), why.c_str());
+            return exitcode::cannotopen;
+        }
+    }
     std::FILE* file = path.name == "-" ? copystdin() : opencheatfile(path.name, say);
     if (file == nullptr) {
         if (path.name == "-") say.failed("read all of", "standard input", "Nothing was checked.");
         return path.name == "-" ? exitcode::readfailed : exitcode::cannotopen;
     }
-    suppressions suppressed;
-    suppressed.read(file);
-    bool rewound = std::fseek(file, 0, SEEK_SET) == 0;
-    std::clearerr(file);
-
     gamelist& list = *games.list;
-    reportwriter nowhere(nullptr);
-    bool quietfindings = chosen.silent || chosen.statistics;
-    diagnostics lines(quietfindings ? nowhere : product, path.shown, list, games.titles.get(), "");
     showing asked;
     std::copy(std::begin(selected), std::end(selected), std::begin(asked.selected));
+    suppressions suppressed;
+    suppressed.read(file);
     asked.suppressed = &suppressed;
-
+    if (chosen.fix) {
+        if (int code = writefixes(path, before, file, games, asked, how, seen)) {
+            if (file != nullptr) std::fclose(file);
+            return code;
+        }
+        suppressed.read(file);  // the fixed file's
+    }
     // A file with suppressions is checked once to learn which of them hide
     // something, so that those that hide nothing are told at their lines.
-    if (!suppressed.empty() && rewound) {
+    bool readfailed = false;
+    if (!suppressed.empty()) {
         shownfindings dry(asked);
-        runstatus status = runphases({file, nullptr, nullptr, nullptr}, list, dry, games.titles.get());
-        rewound = !status.cheatfilereadfailed && std::fseek(file, 0, SEEK_SET) == 0;
-        std::clearerr(file);
+        readfailed = passes(file, list, dry, games.titles.get(), nullptr).cheatfilereadfailed;
         suppressed.setknown();
     }
+    reportwriter nowhere(nullptr);
+    bool quiet = chosen.silent || chosen.statistics || chosen.diff;
+    diagnostics lines(quiet ? nowhere : how.findings, path.shown, list, games.titles.get(), "");
     asked.lines = &lines;
-    asked.known = known;
-    asked.record = record;
+    asked.known = how.known;
+    asked.record = how.record;
     shownfindings shown(asked);
     patch fixes(list);
-    runstatus status = rewound ? runphases({file, nullptr, nullptr, nullptr}, list, shown, games.titles.get(), &fixes)
-                               : runstatus{true};
+    readfailed = readfailed || passes(file, list, shown, games.titles.get(), &fixes).cheatfilereadfailed;
+    fixes.keepshown(shown);
+    if (chosen.diff && !readfailed && !fixes.write(file, how.patchname, how.patchout)) readfailed = true;
     std::fclose(file);
-    if (status.cheatfilereadfailed) {
+    if (readfailed) {
         say.failed("read all of", path.shown.c_str(), "Its findings are incomplete.");
         seen.readfailed = true;
     }
@@ -313,7 +405,8 @@ int checkone(const cheatpath& path, readlist& games, const settings& run, const 
         if (check.level == severity::error) seen.errors += count;
         if (check.level == severity::warning) seen.warnings += count;
     }
-    seen.fixable += shown.fixable(fixes.madefixes(shown));
+    seen.fixable += shown.fixable(fixes.made());
+    seen.changes += fixes.changecount();
     ++seen.files;
     return 0;
 }
@@ -417,13 +510,38 @@ int runpaths(const options& chosen) {
         record.emplace(file);
     }
 
-    reportwriter product(chosen.silent ? nullptr : stdout);
+    // The patch names each file from the current folder; each must be one
+    // it can name, which is known before anything is printed.
+    std::vector<std::string> patchnames(files.size());
+    if (chosen.diff) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (files[i].name == "-") {
+                patchnames[i] = chosen.stdinfilename;
+                if (!patchnames[i].empty()) continue;
+                sayusage("option '--diff' needs '--stdin-filename NAME' to name standard input in the patch");
+                return exitcode::usage;
+            }
+            if (!patchpath(files[i].name, patchnames[i])) return exitcode::usage;
+        }
+    }
+    // Standard output carries the findings, or the patch, or with "-" and
+    // --fix the fixed text, and the findings then go to standard error.
+    bool fixedtext = chosen.fix && std::find(chosen.paths.begin(), chosen.paths.end(), "-") != chosen.paths.end();
+    if (chosen.diff || fixedtext) makestdoutbinary();
+    reportwriter product(chosen.silent ? nullptr : fixedtext ? stderr : stdout);
+    reportwriter patchout(chosen.diff || fixedtext ? stdout : nullptr);
     totals seen;
     int code = 0;
-    for (const cheatpath& path : files) {
-        int failed = checkone(path, lists[listof(run, chosen, path.name).key()], run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product,
-                              seen);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const cheatpath& path = files[i];
+        filerun how{run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product, patchout, patchnames[i]};
+        int failed = checkone(path, lists[listof(run, chosen, path.name).key()], how, seen);
         if (code == 0) code = failed;
+    }
+    patchout.flush();
+    if (patchout.failed() && !readerhasgone(patchout.error())) {
+        say.outputfailed(errortext(patchout.error()).c_str());
+        if (code == 0) code = exitcode::writefailed;
     }
     if (record) {
         bool written = record->close();
@@ -441,10 +559,11 @@ int runpaths(const options& chosen) {
         say.baselinehid(run.baseline.c_str(), known->hidden(), gone);
     }
     if (chosen.statistics) writestatistics(product, seen.counts);
-    if (!chosen.quiet) {
+    if (!chosen.quiet && !chosen.diff) {
         long long shownany = 0;
         for (long long count : seen.counts) shownany += count;
         if (shownany > 0 || chosen.statistics) product.put("\n");
+        if (chosen.fix) product.put("Fixed " + counted(seen.fixed, "finding") + ".\n");
         putsummary(product, seen);
     }
     product.flush();
@@ -454,5 +573,7 @@ int runpaths(const options& chosen) {
     }
     if (code == 0 && seen.readfailed) code = exitcode::readfailed;
     if (code != 0) return code;
-    return seen.errors > 0 && !chosen.exitzero ? exitcode::findings : exitcode::completed;
+    // A patch that changes something fails as an error shown would.
+    bool failing = chosen.diff ? seen.changes > 0 : seen.errors > 0;
+    return failing && !chosen.exitzero ? exitcode::findings : exitcode::completed;
 }

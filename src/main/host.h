@@ -72,6 +72,37 @@ std::string scratchname();
 // (Windows).
 bool namescasesensitive();
 
+// What a name is at one moment, its own link not followed: enough to tell
+// whether it may be rewritten, and whether it is still the file it was.
+struct fileseen {
+    bool link = false;       // a symbolic link (any reparse point on Windows)
+    bool regular = false;    // a plain file: no link, folder, device or pipe
+    bool readonly = false;   // no write permission bit at all (POSIX) or the read-only attribute
+    unsigned long long links = 0;  // names of the file (hard links)
+    unsigned long long volume = 0;
+    unsigned long long index = 0;  // the inode or the file index, on its volume
+    unsigned long long size = 0;
+    unsigned long long modified = 0;  // last written, in the host's units
+    unsigned long mode = 0;  // the mode's permission bits (POSIX) or the attributes (Windows)
+    unsigned long owner = 0;  // POSIX: user and group
+    unsigned long group = 0;
+};
+
+// False when nothing has that name (or it cannot be looked at).
+bool seefile(const char* name, fileseen& out);
+
+// Makes the file `file`, open for writing from createfile, ready to take
+// the place of the file seen as `like`: written out, on the disk, given its
+// owner and permissions where they go with the bytes (POSIX), and closed
+// (closed also when it fails). False, errno set where the C runtime or
+// POSIX tells it, when any of that failed.
+bool closelike(std::FILE* file, const fileseen& like);
+
+// Puts the file `from`, made ready by closelike, in the place of `to` in one
+// step; where attributes and access rights go with the name (Windows), `to`
+// keeps its own. False when it could not; `to` is then as it was.
+bool replacekeeping(const char* from, const char* to);
+
 // Whether standard input is the file `name` itself (not a copy of it).
 bool stdinisfile(const char* name);
 

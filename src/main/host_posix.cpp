@@ -238,6 +238,46 @@ std::string scratchname() {
 
 bool namescasesensitive() { return true; }
 
+bool seefile(const char* name, fileseen& out) {
+    out = fileseen{};
+    struct stat info;
+    if (lstat(name, &info) != 0) return false;
+    out.link = S_ISLNK(info.st_mode);
+    out.regular = S_ISREG(info.st_mode);
+    // From the bits, not access(): root may write anything, and a file no
+    // one may write is read-only to it too.
+    out.readonly = (info.st_mode & 0222) == 0;
+    out.links = info.st_nlink;
+    out.volume = info.st_dev;
+    out.index = info.st_ino;
+    out.size = static_cast<unsigned long long>(info.st_size);
+    out.modified = static_cast<unsigned long long>(info.st_mtim.tv_sec) * 1000000000ULL +
+                   static_cast<unsigned long long>(info.st_mtim.tv_nsec);
+    out.mode = info.st_mode & 07777;
+    out.owner = info.st_uid;
+    out.group = info.st_gid;
+    return true;
+}
+
+bool closelike(std::FILE* file, const fileseen& like) {
+    int fd = fileno(file);
+    struct stat made;
+    bool done = std::fflush(file) == 0 && fstat(fd, &made) == 0;
+    // The owner first: a new owner takes the set-id bits away. Only root may
+    // give a file away; a file that cannot keep its owner is not replaced.
+    if (done && (made.st_uid != like.owner || made.st_gid != like.group)) {
+        done = fchown(fd, static_cast<uid_t>(like.owner), static_cast<gid_t>(like.group)) == 0;
+    }
+    done = done && fchmod(fd, static_cast<mode_t>(like.mode)) == 0 && fsync(fd) == 0;
+    int error = errno;
+    bool closed = std::fclose(file) == 0;
+    if (!done) errno = error;
+    return done && closed;
+}
+
+// The mode and owner went with the bytes.
+bool replacekeeping(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
 bool stdinisfile(const char* name) { return isfileof(STDIN_FILENO, name, true); }
 
 bool stdoutisfile(const char* name, bool follow) { return isfileof(STDOUT_FILENO, name, follow); }

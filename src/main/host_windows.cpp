@@ -242,6 +242,53 @@ std::string scratchname() {
 
 bool namescasesensitive() { return false; }
 
+bool seefile(const char* name, fileseen& out) {
+    out = fileseen{};
+    // Attributes alone, the name's own reparse point not followed, shared
+    // with every other opener.
+    HANDLE handle = CreateFileW(wide(name).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = GetFileInformationByHandle(handle, &info) != 0;
+    DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    if (!known) return false;
+    DWORD attributes = info.dwFileAttributes;
+    out.link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    out.regular = type == FILE_TYPE_DISK && !out.link && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    out.readonly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    out.links = info.nNumberOfLinks;
+    out.volume = info.dwVolumeSerialNumber;
+    out.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    out.size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    out.modified = (static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                   info.ftLastWriteTime.dwLowDateTime;
+    out.mode = attributes;
+    return true;
+}
+
+// The attributes and access rights come from the file it replaces.
+bool closelike(std::FILE* file, const fileseen&) {
+    bool done = std::fflush(file) == 0 &&
+                FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+    bool closed = std::fclose(file) == 0;
+    return done && closed;
+}
+
+bool replacekeeping(const char* from, const char* to) {
+    std::wstring replaced = wide(to);
+    std::wstring replacement = wide(from);
+    if (ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+        return true;
+    }
+    // Gone since it was last seen: there is nothing to keep.
+    return GetLastError() == ERROR_FILE_NOT_FOUND &&
+           MoveFileExW(replacement.c_str(), replaced.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool stdinisfile(const char* name) { return isfileof(STD_INPUT_HANDLE, name, true); }
 
 bool stdoutisfile(const char* name, bool follow) { return isfileof(STD_OUTPUT_HANDLE, name, follow); }

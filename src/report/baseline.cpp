@@ -177,6 +177,17 @@ bool baseline::hides(std::string_view key) {
     return true;
 }
 
+baseline::progress baseline::saved() const {
+    progress now{std::vector<long long>(count_), hidden_};
+    for (std::size_t i = 0; i < count_; ++i) now.matched[i] = entries_[i].matched;
+    return now;
+}
+
+void baseline::restore(const progress& saved) {
+    for (std::size_t i = 0; i < count_; ++i) entries_[i].matched = saved.matched[i];
+    hidden_ = saved.hidden;
+}
+
 long long baseline::gone(const bool* selected) const {
     long long count = 0;
     for (std::size_t i = 0; i < count_; ++i) {

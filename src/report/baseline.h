@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "entrywriter.h"
 #include "checks/finding.h"
@@ -59,6 +60,14 @@ public:
     bool hides(std::string_view key);
 
     long long hidden() const { return hidden_; }
+    // How far the matching has gone, to go back to when a file is checked
+    // once more.
+    struct progress {
+        std::vector<long long> matched;
+        long long hidden;
+    };
+    progress saved() const;
+    void restore(const progress& saved);
     // Recorded findings of the checks shown that no finding of this run
     // matched.
     long long gone(const bool* selected) const;

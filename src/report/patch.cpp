@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "text/textcopy.h"
@@ -39,6 +40,15 @@ public:
         }
     }
 
+    // Hands everything not yet handed out to `part`, as it comes.
+    template <class take>
+    void rest(take&& part) {
+        do {
+            if (at_ < end_) part(std::string_view(buffer_ + at_, end_ - at_));
+            at_ = end_;
+        } while (fill());
+    }
+
     // Skips lines up to line `number`.
     bool skipto(long long number) {
         bool ended = true;
@@ -69,25 +79,83 @@ struct hunk {
     long long last;
 };
 
+using changeat = std::vector<const fix*>::const_iterator;
+
+// Past the changes of the line `from` is on.
+changeat pastline(changeat from, changeat end) {
+    long long physical = (*from)->physical;
+    while (from != end && (*from)->physical == physical) ++from;
+    return from;
+}
+
+// A line (a short one, its line end included) with its changes made, from
+// its end back, so that a shortname of another length moves nothing still
+// to change. A change past the line's end (the file changed) is not made.
+std::string fixedline(std::string_view original, changeat from, changeat to) {
+    std::string fixed(original);
+    for (; from != to; ++from) {
+        const fix& change = **from;
+        if (change.offset + change.length > fixed.size()) continue;
+        if (change.uppercase) {
+            uppercasehex(&fixed[change.offset], change.length);
+        } else {
+            fixed.replace(change.offset, change.length, change.text);
+        }
+    }
+    return fixed;
+}
+
 }  // namespace
 
-void patch::add(const fix& change) { fixes_.add(change); }
+void patch::add(const fix& change) {
+    fixes_.add(change);
+    sorted_ = false;
+}
 
-// A block title is fixed only when its game's title never matched.
-bool patch::made(const fix& change) const {
+// A fix of a finding a suppression or a baseline hides is not made; a
+// block title is fixed only when its game's title never matched.
+bool patch::ismade(const fix& change) const {
+    if (shown_ != nullptr && shown_->hides(change)) return false;
     if (change.game < 0) return true;
     const gameentry& game = list_.games[change.game];
     return game.hascheats && !game.titlematches;
 }
 
-bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out) {
-    // The fixes of both passes, in the order of the file.
-    std::vector<const fix*> changes;
-    changes.reserve(fixes_.size());
+const std::vector<const fix*>& patch::made() const {
+    if (sorted_) return made_;
+    made_.clear();
+    titled_.clear();
     for (std::size_t i = 0; i < fixes_.size(); ++i) {
-        if (made(fixes_[i])) changes.push_back(&fixes_[i]);
+        if (!ismade(fixes_[i])) continue;
+        made_.push_back(&fixes_[i]);
+        if (fixes_[i].game >= 0) titled_.push_back(fixes_[i].game);
     }
-    std::stable_sort(changes.begin(), changes.end(), [](const fix* a, const fix* b) { return a->physical < b->physical; });
+    std::stable_sort(made_.begin(), made_.end(), [](const fix* a, const fix* b) {
+        return a->physical != b->physical ? a->physical < b->physical : a->offset > b->offset;
+    });
+    std::sort(titled_.begin(), titled_.end());
+    sorted_ = true;
+    return made_;
+}
+
+long long patch::changecount() const { return static_cast<long long>(made().size()); }
+
+bool patch::fixes(checkid check, long long physical, std::size_t offset, int game) const {
+    const std::vector<const fix*>& changes = made();
+    if (check == checkid::titlemismatch) return std::binary_search(titled_.begin(), titled_.end(), game);
+    auto at = std::lower_bound(changes.begin(), changes.end(), std::make_pair(physical, offset),
+                               [](const fix* change, const std::pair<long long, std::size_t>& place) {
+                                   return change->physical != place.first ? change->physical < place.first
+                                                                          : change->offset > place.second;
+                               });
+    for (; at != changes.end() && (*at)->physical == physical && (*at)->offset == offset; ++at) {
+        if ((*at)->check == check) return true;
+    }
+    return false;
+}
+
+bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out) {
+    const std::vector<const fix*>& changes = made();
     if (changes.empty()) return true;
 
     // Lines count as the passes count them: from the file's start, each
@@ -120,7 +188,7 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
     out.put(path);
     out.put(end);
     rawlines file(cheatfile);
-    std::size_t next = 0;
+    changeat next = changes.begin();
     for (const hunk& h : hunks) {
         long long count = h.last - h.first + 1;
         out.put("@@ -");
@@ -141,7 +209,7 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
             added.clear();
         };
         for (long long number = h.first; number <= h.last; ++number) {
-            bool changed = next < changes.size() && changes[next]->physical == number;
+            bool changed = next != changes.end() && (*next)->physical == number;
             std::string original;  // a changed line, which is short
             if (!changed) {
                 flushadded();
@@ -163,20 +231,9 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
                 out.put(noend);
                 continue;
             }
-            // The line's changes from its end back, so that a shortname of
-            // another length moves nothing still to change.
-            std::vector<const fix*> onthisline;
-            for (; next < changes.size() && changes[next]->physical == number; ++next) onthisline.push_back(changes[next]);
-            std::sort(onthisline.begin(), onthisline.end(), [](const fix* a, const fix* b) { return a->offset > b->offset; });
-            std::string fixed = original;
-            for (const fix* change : onthisline) {
-                if (change->offset + change->length > fixed.size()) continue;
-                if (change->uppercase) {
-                    uppercasehex(&fixed[change->offset], change->length);
-                } else {
-                    fixed.replace(change->offset, change->length, change->text);
-                }
-            }
+            changeat last = pastline(next, changes.end());
+            std::string fixed = fixedline(original, next, last);
+            next = last;
             out.put('-');
             out.put(original);
             out.put(noend);
@@ -188,10 +245,31 @@ bool patch::write(std::FILE* cheatfile, std::string_view path, reportwriter& out
     return !std::ferror(cheatfile);
 }
 
-std::vector<const fix*> patch::madefixes(const shownfindings& shown) const {
-    std::vector<const fix*> changes;
-    for (std::size_t i = 0; i < fixes_.size(); ++i) {
-        if (made(fixes_[i]) && !shown.hides(fixes_[i])) changes.push_back(&fixes_[i]);
+bool patch::writefixed(std::FILE* cheatfile, reportwriter& out) {
+    const std::vector<const fix*>& changes = made();
+    if (std::fseek(cheatfile, 0, SEEK_SET) != 0) return false;
+    std::clearerr(cheatfile);
+    rawlines file(cheatfile);
+    changeat next = changes.begin();
+    bool ended = true;
+    for (long long number = 1; next != changes.end(); ++number) {
+        bool changed = (*next)->physical == number;
+        std::string original;  // a changed line, which is short
+        bool read = file.next(
+            [&](std::string_view part) {
+                if (changed) {
+                    original.append(part);
+                } else {
+                    out.put(part);
+                }
+            },
+            ended);
+        if (!read) return false;
+        if (!changed) continue;
+        changeat last = pastline(next, changes.end());
+        out.put(fixedline(original, next, last));
+        next = last;
     }
-    return changes;
+    file.rest([&](std::string_view part) { out.put(part); });
+    return !std::ferror(cheatfile);
 }
