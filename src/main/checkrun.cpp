@@ -304,7 +304,8 @@ int writefixes(const cheatpath& path, const fileseen& before, std::FILE*& file, 
         reportwriter copy(fixed);
         bool read = fixes.writefixed(file, copy);
         copy.flush();
-        bool written = read && !copy.failed() && fixes.writefixed(file, how.patchout);
+        // Read next: what was written must be in the file before.
+        bool written = read && !copy.failed() && std::fflush(fixed) == 0 && fixes.writefixed(file, how.patchout);
         std::fclose(file);
         file = fixed;
         if (!written) return read ? exitcode::writefailed : exitcode::readfailed;
@@ -373,7 +374,12 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
             if (file != nullptr) std::fclose(file);
             return code;
         }
-        suppressed.read(file);  // the fixed file's
+        // The fixed file's, from its start.
+        if (std::fseek(file, 0, SEEK_SET) != 0) {
+            std::fclose(file);
+            return exitcode::readfailed;
+        }
+        suppressed.read(file);
     }
     // A file with suppressions is checked once to learn which of them hide
     // something, so that those that hide nothing are told at their lines.

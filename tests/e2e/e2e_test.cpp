@@ -646,6 +646,135 @@ TEST(Check, SuppressionsInTheFile) {
                        "mean 'zero-value'? [unused-suppression]\n\nFound 1 warning in 1 file.\n"));
 }
 
+// --fix writes the certain fixes in place and shows what remains: a second
+// check finds nothing fixable; the file keeps its permissions, its line
+// ends and every other byte; a file it may not write is left as it is.
+TEST(Check, FixWritesInPlaceAndRefusesWhatItMayNotWrite) {
+    fs::path folder = prepare("diff-fixes", "check-fix");
+    std::string crlf;
+    for (char c : readfile(folder / "cheat.dat")) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    writefile(folder / "cheat.dat", crlf);
+    fs::permissions(folder / "cheat.dat", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::vector<std::string> check = {"check", "--game-list", "listfull.txt"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), check.begin(), check.end());
+        return more;
+    };
+    ASSERT_EQ(runvettle(folder, with({"--diff"})), 1);
+    std::string patch = readfile(folder / "console.out");
+    EXPECT_EQ(runvettle(folder, with({"--fix"})), 1);
+    std::string output = readfile(folder / "console.out");
+    EXPECT_NE(output.find(hosttext("\nFixed ")), std::string::npos) << output;
+    std::string fixed = readfile(folder / "cheat.dat");
+    EXPECT_NE(fixed, crlf);
+    EXPECT_EQ(std::count(fixed.begin(), fixed.end(), '\r'), std::count(crlf.begin(), crlf.end(), '\r'));
+    EXPECT_EQ(fixed.size() - std::count(fixed.begin(), fixed.end(), '\n'),
+              fixed.size() - std::count(crlf.begin(), crlf.end(), '\n'))
+        << "no line added or removed";
+    if (!E2E_CMD) {
+        EXPECT_EQ(fs::status(folder / "cheat.dat").permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        // The patch of --diff makes the same file.
+        writefile(folder / "fixes.diff", patch);
+        writefile(folder / "original.dat", crlf);
+        fs::rename(folder / "original.dat", folder / "cheat.dat.orig");
+        EXPECT_EQ(runcommand(("patch -s -o - '" + (folder / "cheat.dat.orig").string() + "' '" +
+                              (folder / "fixes.diff").string() + "' > '" + (folder / "patched.dat").string() + "'")
+                                 .c_str())
+                      .exitcode,
+                  0);
+        EXPECT_EQ(readfile(folder / "patched.dat"), fixed);
+        for (const char* made : {"fixes.diff", "cheat.dat.orig", "patched.dat"}) fs::remove(folder / made);
+    }
+    EXPECT_EQ(runvettle(folder, check), 1);
+    EXPECT_EQ(readfile(folder / "console.out").find("fixable"), std::string::npos) << "a second check";
+    EXPECT_EQ(runvettle(folder, with({"--fix"})), 1);
+    EXPECT_NE(readfile(folder / "console.out").find(hosttext("\nFixed 0 findings.\n")), std::string::npos);
+    EXPECT_EQ(readfile(folder / "cheat.dat"), fixed);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos) << entry.path();
+    }
+
+    // What it may not write: exit 3 naming it, untouched; the others fixed.
+    writefile(folder / "cheat.dat", crlf);
+    writefile(folder / "other.dat", crlf);
+    fs::permissions(folder / "cheat.dat", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(runvettle(folder, with({"--fix", "cheat.dat", "other.dat"})), 3);
+    EXPECT_NE(readfile(folder / "stderr.out").find("vettle: error: failed to write to 'cheat.dat'. It is read-only."),
+              std::string::npos)
+        << readfile(folder / "stderr.out");
+    EXPECT_EQ(readfile(folder / "cheat.dat"), crlf);
+    EXPECT_EQ(readfile(folder / "other.dat"), fixed);
+    fs::permissions(folder / "cheat.dat", fs::perms::owner_write, fs::perm_options::add);
+    if (!E2E_CMD) {
+        fs::create_symlink("cheat.dat", folder / "linked.dat");
+        EXPECT_EQ(runvettle(folder, with({"--fix", "linked.dat"})), 3);
+        EXPECT_NE(readfile(folder / "stderr.out").find("It is reached through a link"), std::string::npos);
+        fs::create_hard_link(folder / "cheat.dat", folder / "twice.dat");
+        EXPECT_EQ(runvettle(folder, with({"--fix", "twice.dat"})), 3);
+        EXPECT_NE(readfile(folder / "stderr.out").find("It has other names (hard links)"), std::string::npos);
+        EXPECT_EQ(readfile(folder / "cheat.dat"), crlf);
+    }
+
+    // Standard input: the fixed text on standard output, findings on error.
+    writefile(folder / "stdin", crlf);
+    EXPECT_EQ(runvettle(folder, with({"--fix", "-", "--stdin-filename", "cheat.dat"})), 1);
+    EXPECT_EQ(readfile(folder / "console.out"), fixed);
+    EXPECT_NE(readfile(folder / "stderr.out").find(hosttext("\nFixed ")), std::string::npos);
+}
+
+// A config file found from a subfolder up to the repository's top, its
+// per-file tables, and the line of what is wrong in it.
+TEST(Check, TheConfigFile) {
+    fs::path folder = prepare("no-findings", "check-config");
+    fs::create_directories(folder / ".git");
+    fs::create_directories(folder / "cheats");
+    fs::create_directories(folder / "lists");
+    fs::create_directories(folder / "sub");
+    writefile(folder / "lists" / "arcade.txt", "Name:     Description:\npacman    \"Pac-Man (Midway)\"\n");
+    writefile(folder / "lists" / "nes.txt", "Name:     Description:\nnes_smb   \"Super Mario Bros.\"\n");
+    writefile(folder / "cheats" / "cheat.dat", "; [ Pac-Man (Midway) ]\n:pacman:00000000:0000:00000003:0000FFFF:x\n");
+    writefile(folder / "cheats" / "cheatnes.dat", "; [ Super Mario Bros. ]\n:nes_smb:00000000:0000:00000003:FFFFFFFF:x\n");
+    writefile(folder / "vettle.toml",
+              "game-list = \"lists/arcade.txt\"\n"
+              "extend-select = [\"suspect-mask\"]\n"
+              "[per-file-game-list]\n\"**/cheatnes.dat\" = \"lists/nes.txt\"\n"
+              "[per-file-ignores]\n\"cheats/cheatnes.dat\" = [\"zero-value\"]\n");
+    // Run from the subfolder: the config above it is found.
+    EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "../cheats"}), 1);
+    EXPECT_EQ(readfile(folder / "sub" / "console.out"),
+              hosttext("../cheats/cheat.dat:2:32: error: extended field '0000FFFF' is a suspect mask [suspect-mask]\n"
+                       "../cheats/cheat.dat:2:1: warning: possible illegal zero address or mask [zero-value]\n"
+                       "\nFound 1 error and 1 warning in 2 files.\n"));
+    // The command line's --select replaces the default set; extend-select
+    // and ignore of both apply.
+    EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "--select", "field-format", "--ignore",
+                                                                 "suspect-mask", "../cheats"}),
+              0);
+    EXPECT_EQ(readfile(folder / "sub" / "console.out"), hosttext("All checks passed (2 files).\n"));
+    EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "--isolated", "../cheats"}), 2);
+    // Not above the repository's top.
+    fs::remove_all(folder / ".git");
+    fs::create_directories(folder / "sub" / ".git");
+    EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "../cheats"}), 2);
+    fs::remove_all(folder / "sub" / ".git");
+    const struct {
+        const char* config;
+        const char* says;
+    } wrong[] = {
+        {"game-list = \"lists/arcade.txt\"\nselec = [\"zero-value\"]\n",
+         "vettle: ../vettle.toml:2: unknown key 'selec'; did you mean 'select'?\n"},
+        {"game-list = 3\n", "vettle: ../vettle.toml:1: "},
+        {"game-list = \"lists/arcade.txt\"\nignore = [\"zero-valu\"]\n", "vettle: ../vettle.toml:2: "},
+    };
+    for (const auto& c : wrong) {
+        SCOPED_TRACE(c.config);
+        writefile(folder / "vettle.toml", c.config);
+        EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "../cheats"}), 2);
+        EXPECT_EQ(readfile(folder / "sub" / "stderr.out").rfind(hosttext(c.says), 0), 0u) << readfile(folder / "sub" / "stderr.out");
+    }
+}
+
 // The emulator's list of `games` games, every `longevery`th with a
 // shortname longer than eight characters, and a cheat file naming each of
 // them under its listed title.
