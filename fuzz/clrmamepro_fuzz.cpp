@@ -4,5 +4,5 @@
 #include "listcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return checkreader(data, size, readclrmamepro);
+    return checkreader(data, size, readclrmamepro, shortnamelimit);
 }

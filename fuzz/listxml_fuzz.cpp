@@ -5,5 +5,5 @@
 #include "listcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return checkreader(data, size, readlistxml);
+    return checkreader(data, size, readlistxml, shortnamelimit);
 }

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::size_t valuelimit = 1 << 20;
+constexpr const char* nulbyte = "a NUL byte, which no game list holds";
 
 enum class token { word, string, open, close, end, bad };
 
@@ -29,15 +30,26 @@ public:
             if (!keep(text, static_cast<char>(c))) return token::bad;
             c = get();
         }
-        if (c == 0) return fail("a NUL byte, which no game list holds");
+        if (c == 0) return fail(nulbyte);
         if (c > 0) unget();
         return token::word;
     }
 
-    token fail(const char* reason, const char* name = "") {
+    struct place {
+        long long line;
+        long long column;
+    };
+
+    // Where the last token starts.
+    place where() const { return {startline_, startcolumn_}; }
+
+    // The first problem found stands; it is at the last token unless placed.
+    token fail(const char* reason, const char* name = "") { return fail(where(), reason, name); }
+    token fail(place at, const char* reason, const char* name = "") {
+        if (problem_.found) return token::bad;
         problem_.found = true;
-        problem_.line = startline_;
-        problem_.column = startcolumn_;
+        problem_.line = at.line;
+        problem_.column = at.column;
         std::snprintf(problem_.reason, sizeof problem_.reason, reason, name);
         return token::bad;
     }
@@ -91,6 +103,23 @@ private:
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     }
 
+    // A \x whose backslash and x were just read: with two hex digits, as
+    // writers of such escapes put them, one byte. With fewer (a Windows path
+    // such as C:\xmame) it is no escape, and what was read is kept as it
+    // stands. False when the list is no list.
+    bool hexescape(std::string& text) {
+        int first = get();
+        int high = hexdigit(first);
+        int second = high >= 0 ? get() : -1;
+        int low = high >= 0 ? hexdigit(second) : -1;
+        if (low >= 0) {
+            if (high == 0 && low == 0) return fail(nulbyte), false;
+            return keep(text, static_cast<char>(high * 16 + low));
+        }
+        if ((high >= 0 ? second : first) >= 0) unget();  // read again as text
+        return keep(text, '\\') && keep(text, 'x') && (high < 0 || keep(text, static_cast<char>(first)));
+    }
+
     token quoted(std::string& text) {
         for (int c = get();; c = get()) {
             if (c < 0) return fail("a string that is never closed");
@@ -106,17 +135,13 @@ private:
                     case 'r': c = '\r'; break;
                     case 't': c = '\t'; break;
                     case 'v': c = '\v'; break;
-                    case 'x': {
-                        int value = 0, digits = 0, d;
-                        while (digits < 2 && (c = get()) >= 0 && (d = hexdigit(c)) >= 0) value = value * 16 + d, ++digits;
-                        if (digits < 2 && c >= 0) unget();
-                        c = value;
-                        break;
-                    }
+                    case 'x':
+                        if (!hexescape(text)) return token::bad;
+                        continue;
                     default: break;  // \" \\ \' \? and any other stand for themselves
                 }
             }
-            if (c == 0) return fail("a NUL byte, which no game list holds");
+            if (c == 0) return fail(nulbyte);
             if (!keep(text, static_cast<char>(c))) return token::bad;
         }
     }
@@ -171,6 +196,7 @@ bool readblock(tokenizer& tokens, bool isgame, gamelist& list) {
         } else if (v == token::end) {
             return tokens.fail("a block that is never closed"), false;
         } else if (isgame && key == "name" && !hasname) {
+            if (value.size() > shortnamelimit) return tokens.fail("a shortname longer than 64 bytes"), false;
             name = value, hasname = true;
         } else if (isgame && key == "description" && !hasdescription) {
             description = value, hasdescription = true;
@@ -196,8 +222,9 @@ listproblem readclrmamepro(listsource& source, gamelist& list) {
             tokens.fail(t == token::open ? "a block without a name" : "a ')' that closes no block");
             break;
         }
+        tokenizer::place at = tokens.where();
         if (tokens.next(after) != token::open) {
-            tokens.fail("'%s' is not followed by '('", word.c_str());
+            tokens.fail(at, "'%s' is not followed by '('", word.c_str());
             break;
         }
         if (!readblock(tokens, word == "game" || word == "machine", list)) break;

@@ -8,6 +8,13 @@
 
 constexpr std::size_t titlecapacity = 134;
 
+// The longest shortname an XML or ClrMamePro list may give, in bytes:
+// today's emulators use at most 16 characters. A longer one makes the list
+// unreadable, so that a name a DTD gives every game by default cannot
+// multiply a small file. -listfull names are kept whole however long, as
+// a line piece bounds them.
+constexpr std::size_t shortnamelimit = 64;
+
 struct gameentry {
     std::string_view shortname;  // whole, however long
     std::string_view title;      // at most titlecapacity characters

@@ -10,12 +10,16 @@ namespace {
 // two blanks or more to spare; such lines keep the tokens' rules.
 constexpr std::size_t classicshortname = 8;
 
-bool parsegameline(std::string_view text, std::string_view& shortname, std::string_view& title) {
+bool parsegameline(const line& piece, std::string_view& shortname, std::string_view& title) {
+    std::string_view text = piece.text;
     std::string_view rest = text;
     std::string_view blanks;
     if (!nexttoken(rest, ' ', shortname)) return false;
     std::size_t quote = shortname.find('"');
-    if (shortname.size() <= classicshortname && quote == std::string_view::npos) {
+    // A later piece of a long line was a line of its own to the emulator's
+    // reader, whatever its first token: it keeps the tokens' rules too.
+    bool later = piece.column > 1;
+    if (later || (shortname.size() <= classicshortname && quote == std::string_view::npos)) {
         return nexttoken(rest, '"', blanks) && nexttoken(rest, '"', title);
     }
     // A longer shortname leaves one blank or none before the title in a
@@ -39,6 +43,6 @@ void readlistfull(bytesource& source, gamelist& list) {
     }
     while (reader.next(current)) {
         std::string_view shortname, title;
-        if (parsegameline(current.text, shortname, title)) addgame(list, shortname, title);
+        if (parsegameline(current, shortname, title)) addgame(list, shortname, title);
     }
 }

@@ -128,6 +128,24 @@ std::size_t listsource::read(char* into, std::size_t size) {
     return given == size ? given : given + readon(into + given, size - given);
 }
 
+// A dropped blank, counted both ways: a line feed ends a line; to XML a CR
+// LF or a lone CR does.
+void listsource::drop(char blank) {
+    if (blank == '\n') {
+        droppedlf_ = {droppedlf_.lines + 1, 0};
+    } else {
+        ++droppedlf_.columns;
+    }
+    if (blank == '\r' || (blank == '\n' && !droppedcr_)) {
+        droppedxml_ = {droppedxml_.lines + 1, 0};
+    } else if (blank != '\n') {
+        ++droppedxml_.columns;
+    }
+    droppedcr_ = blank == '\r';
+}
+
+listsource::shift listsource::dropped(bool crendsline) const { return crendsline ? droppedxml_ : droppedlf_; }
+
 std::string_view listsource::start(bool skipblanks) {
     if (!headread_) {
         std::size_t got;
@@ -136,6 +154,7 @@ std::string_view listsource::start(bool skipblanks) {
             if (skipblanks) {
                 std::size_t blanks = 0;
                 while (blanks < headend_ && std::strchr(" \t\r\n", head_[blanks]) != nullptr && head_[blanks] != '\0') {
+                    drop(head_[blanks]);
                     ++blanks;
                 }
                 std::memmove(head_, head_ + blanks, headend_ - blanks);

@@ -23,6 +23,15 @@ public:
     // however many, are dropped for good.
     std::string_view start(bool skipblanks = false);
 
+    // How far the blanks start() dropped move a place in what read() gives:
+    // lines to add to every place, and columns to add to one on the first
+    // line. XML takes a lone CR for a line end too; other text does not.
+    struct shift {
+        long long lines;
+        long long columns;
+    };
+    shift dropped(bool crendsline) const;
+
     bool fromutf16() const { return encoding_ == encoding::utf16le || encoding_ == encoding::utf16be; }
     // A byte-order mark of UTF-32, which is not read.
     bool unreadable() { return encoding_ == encoding::utf32; }
@@ -32,6 +41,7 @@ private:
     enum class encoding { unknown, asis, utf16le, utf16be, utf32 };
 
     void recognise();
+    void drop(char blank);
     std::size_t readon(char* into, std::size_t size);
     bool fillraw();
     std::size_t decode(char* into, std::size_t size);
@@ -50,4 +60,8 @@ private:
     std::size_t pendingend_ = 0;
     unsigned highsurrogate_ = 0;  // waiting for its low half
     bool ended_ = false;
+    // The blanks dropped, counted both ways.
+    shift droppedlf_{0, 0};
+    shift droppedxml_{0, 0};
+    bool droppedcr_ = false;  // the last one dropped was a CR
 };

@@ -7,16 +7,25 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
+#include <unordered_map>
 
 namespace {
 
 constexpr long long markuplimit = 1 << 20;
 constexpr std::size_t textlimit = 1 << 20;
 constexpr int depthlimit = 1000;
+constexpr int attributelimit = 64;
 constexpr int blocksize = 1 << 16;
+
+// Places in the bytes fed to expat, unsigned, so that the distance between
+// two stays right where expat's index is a 32-bit long past 2 GB.
+using byteplace = std::make_unsigned_t<XML_Index>;
 
 // The state of a reading, from one expat callback to the next.
 struct xmlreading {
+    xmlreading(XML_Parser p, gamelist& l) : parser(p), list(l) {}
+
     XML_Parser parser;
     gamelist& list;
     listproblem problem;
@@ -30,6 +39,8 @@ struct xmlreading {
     std::size_t textlength = 0;
     long long descriptionline = 0;  // where the description starts
     long long descriptioncolumn = 0;
+    byteplace parsed = 0;  // where the last event expat reported ends
+    std::unordered_map<std::string, int> declared;  // attributes declared, by element
 };
 
 xmlreading& reading(void* data) { return *static_cast<xmlreading*>(data); }
@@ -50,6 +61,18 @@ void stop(xmlreading& r, const char* reason, const char* name = "", long long li
     XML_StopParser(r.parser, XML_FALSE);
 }
 
+// Every event passes here, so that the reading knows where expat's parsed
+// bytes end: what follows is all it holds back. A piece of markup longer
+// than the limit stops the reading even when it ends within the block that
+// brought it past the limit; text is no markup, and comes in pieces.
+bool reported(xmlreading& r, bool markup) {
+    XML_Index at = XML_GetCurrentByteIndex(r.parser);
+    int count = XML_GetCurrentByteCount(r.parser);
+    if (at != -1) r.parsed = static_cast<byteplace>(at) + static_cast<byteplace>(count);  // -1: no place known
+    if (markup && count > markuplimit) stop(r, "a tag or other markup longer than 1 MB");
+    return !r.problem.found;
+}
+
 bool is(const XML_Char* text, const char* word) { return std::strcmp(text, word) == 0; }
 
 const XML_Char* attribute(const XML_Char** attributes, const char* name) {
@@ -59,8 +82,10 @@ const XML_Char* attribute(const XML_Char** attributes, const char* name) {
     return nullptr;
 }
 
+// Text anywhere but in a description that counts is never looked at.
 void XMLCALL ontext(void* data, const XML_Char* text, int length) {
     xmlreading& r = reading(data);
+    if (!reported(r, false) || !r.indescription) return;
     auto size = static_cast<std::size_t>(length);
     r.textlength += size;
     if (r.textlength > textlimit) {
@@ -75,6 +100,7 @@ void XMLCALL ontext(void* data, const XML_Char* text, int length) {
 
 void XMLCALL onstart(void* data, const XML_Char* element, const XML_Char** attributes) {
     xmlreading& r = reading(data);
+    if (!reported(r, true)) return;
     if (++r.depth > depthlimit) {
         stop(r, "elements nested deeper than 1000");
     } else if (r.depth == 1) {
@@ -85,6 +111,10 @@ void XMLCALL onstart(void* data, const XML_Char* element, const XML_Char** attri
         const XML_Char* name = attribute(attributes, "name");
         const XML_Char* isdevice = attribute(attributes, "isdevice");
         const XML_Char* runnable = attribute(attributes, "runnable");
+        if (name != nullptr && std::strlen(name) > shortnamelimit) {
+            stop(r, "a shortname longer than 64 bytes");
+            return;
+        }
         r.ingame = name != nullptr && !(isdevice != nullptr && is(isdevice, "yes")) &&
                    !(runnable != nullptr && is(runnable, "no"));
         if (r.ingame) {
@@ -96,16 +126,15 @@ void XMLCALL onstart(void* data, const XML_Char* element, const XML_Char** attri
         r.indescription = true;
         r.textlength = 0;
         here(r, r.descriptionline, r.descriptioncolumn);
-        XML_SetCharacterDataHandler(r.parser, ontext);  // text anywhere else is never looked at
     }
 }
 
 void XMLCALL onend(void* data, const XML_Char*) {
     xmlreading& r = reading(data);
+    if (!reported(r, true)) return;
     if (r.depth == 3 && r.indescription) {
         r.indescription = false;
         r.hasdescription = true;
-        XML_SetCharacterDataHandler(r.parser, nullptr);
     } else if (r.depth == 2 && r.ingame) {
         blankcontrols(r.name.data(), r.name.size());
         blankcontrols(r.title, r.titlelength);
@@ -114,6 +143,24 @@ void XMLCALL onend(void* data, const XML_Char*) {
     }
     --r.depth;
 }
+
+// Expat copies no default into an element: each holds a pointer to the
+// DTD's one. But it walks every default an element's DTD declares for each
+// such element, so many declarations for one element would cost every
+// element in the list that much again.
+void XMLCALL onattlist(void* data, const XML_Char* element, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    xmlreading& r = reading(data);
+    if (!reported(r, true)) return;
+    if (++r.declared[element] > attributelimit) stop(r, "more than 64 attributes declared for element '%s'", element);
+}
+
+// What no other handler is given: declarations, the blanks between them.
+// From a list in an encoding other than UTF-8 it comes converted, in
+// pieces, so comments and processing instructions, which may be long
+// anywhere, have handlers of their own that see each whole.
+void XMLCALL onother(void* data, const XML_Char*, int) { reported(reading(data), true); }
+void XMLCALL oncomment(void* data, const XML_Char*) { reported(reading(data), true); }
+void XMLCALL oninstruction(void* data, const XML_Char*, const XML_Char*) { reported(reading(data), true); }
 
 // Only an entity whose declaration was never read (it would be in an
 // external DTD) is skipped: its text is not known, so neither is the list.
@@ -127,18 +174,37 @@ int XMLCALL onexternal(XML_Parser parser, const XML_Char*, const XML_Char*, cons
     return XML_STATUS_ERROR;
 }
 
+// Expat from 2.6, and builds with that change carried back, hold a partial
+// token back until much more input has come, so what they hold unparsed is
+// no longer the markup left open. Where the switch is declared it turns
+// that off (the markup limit bounds the parsing again); elsewhere expat
+// parses every block as it comes.
+template <class parserhandle>
+auto parseeveryblock(parserhandle parser, int) -> decltype(XML_SetReparseDeferralEnabled(parser, XML_FALSE), void()) {
+    XML_SetReparseDeferralEnabled(parser, XML_FALSE);
+}
+
+template <class parserhandle>
+void parseeveryblock(parserhandle, long) {}
+
 }  // namespace
 
 listproblem readlistxml(listsource& source, gamelist& list) {
     // Decoded from UTF-16, the bytes are UTF-8 whatever the declaration says.
     XML_Parser parser = XML_ParserCreate(source.fromutf16() ? "UTF-8" : nullptr);
-    xmlreading r{parser, list, {}, 0, false, false, false, {}, {}, 0, 0, 0, 0};
+    xmlreading r(parser, list);
     XML_SetUserData(parser, &r);
     XML_SetElementHandler(parser, onstart, onend);
+    XML_SetCharacterDataHandler(parser, ontext);
+    XML_SetAttlistDeclHandler(parser, onattlist);
+    XML_SetDefaultHandlerExpand(parser, onother);
+    XML_SetCommentHandler(parser, oncomment);
+    XML_SetProcessingInstructionHandler(parser, oninstruction);
     XML_SetSkippedEntityHandler(parser, onskipped);
     XML_SetExternalEntityRefHandler(parser, onexternal);
     XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-    long long fed = 0;
+    parseeveryblock(parser, 0);
+    byteplace fed = 0;
     for (;;) {
         void* buffer = XML_GetBuffer(parser, blocksize);
         if (buffer == nullptr) {
@@ -156,9 +222,9 @@ listproblem readlistxml(listsource& source, gamelist& list) {
             }
             break;
         }
-        fed += static_cast<long long>(got);
-        // Expat holds an unfinished piece of markup until its end comes.
-        if (fed - static_cast<long long>(XML_GetCurrentByteIndex(parser)) > markuplimit) {
+        fed += static_cast<byteplace>(got);
+        // What expat holds past its last event is markup waiting for its end.
+        if (fed - r.parsed > static_cast<byteplace>(markuplimit)) {
             stop(r, "a tag or other markup longer than 1 MB");
             break;
         }

@@ -10,8 +10,9 @@
 // its first <description> the title, except devices (isdevice="yes") and
 // sets that do not run on their own (runnable="no"). Only the table grows
 // with the file: markup (a tag, a comment) or a description's text longer
-// than 1 MB, or elements nested deeper than 1000, make the list
-// unreadable. External entities and DTDs are never read, an entity left
-// undefined for that is an error, and expat's limit on entity expansion
-// stands.
+// than 1 MB, a game's name longer than shortnamelimit, more than 64
+// attributes declared for one element, or elements nested deeper than
+// 1000 make the list unreadable. External entities and DTDs are never
+// read, an entity left undefined for that is an error, and expat's limit
+// on entity expansion stands.
 listproblem readlistxml(listsource& source, gamelist& list);

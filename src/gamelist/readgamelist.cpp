@@ -13,6 +13,13 @@ bool iswordcharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
 }
 
+// A place in the list as it stands, blanks dropped before it counted.
+void shiftplace(listproblem& problem, listsource::shift blanks) {
+    if (!problem.found || problem.line == 0) return;
+    if (problem.line == 1) problem.column += blanks.columns;
+    problem.line += blanks.lines;
+}
+
 }  // namespace
 
 listformat recogniselist(std::string_view start) {
@@ -47,6 +54,7 @@ listreading readgamelist(std::FILE* file, gamelist& list, bool recognise) {
             reading.problem = readclrmamepro(source, list);
             break;
     }
+    shiftplace(reading.problem, source.dropped(format == listformat::xml));
     reading.readfailed = source.failed();
     finishgamelist(list);
     // A list named on the command line is read for its games: one without

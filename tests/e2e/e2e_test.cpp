@@ -873,6 +873,33 @@ TEST(GameLists, TitlesOfStructuredListsAreOneLine) {
     }
 }
 
+// A list given with --game-list that is not one: the run stops before a
+// report is touched, naming the place and the reason.
+struct unreadablelist {
+    const char* name;
+    std::string content;
+    const char* says;  // where and why
+};
+
+void expectunreadable(const unreadablelist& list) {
+    SCOPED_TRACE(list.name);
+    fs::path folder = prepare("no-findings", "not-a-list");
+    writefile(folder / list.name, list.content);
+    writefile(folder / "secret.txt", "TOPSECRET\n");
+    for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
+        writefile(folder / report, "the previous run's report\n");
+    }
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--game-list", list.name}), 5);
+    std::string console = readfile(folder / "console.out");
+    EXPECT_NE(console.find(hosttext("\nFailed to read the game list '" + std::string(list.name) + "'" + list.says +
+                                    ".\nNothing was checked.\n\n")),
+              std::string::npos)
+        << console;
+    EXPECT_EQ(console.find("TOPSECRET"), std::string::npos);
+    EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
+    EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
+}
+
 // A list that is not one stops the run before a report is touched, naming
 // the place and the reason; a file an entity names is never read.
 TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
@@ -887,11 +914,7 @@ TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
     const std::string megabyte(1 << 20, 'a');
     std::string deep = "<mame>";
     for (int i = 0; i < 1000; ++i) deep += "<x>";
-    const struct {
-        const char* name;
-        std::string content;
-        const char* says;  // where and why
-    } lists[] = {
+    const unreadablelist lists[] = {
         {"cut.xml", "<mame>\n<machine name=\"a\"><description>A</description>\n", " at line 3, column 1: no element found"},
         {"mismatched.xml", "<mame>\n<machine name=\"a\"></game>\n</mame>\n", " at line 2, column 21: mismatched tag"},
         {"undefined.xml", "<mame><machine name=\"a\"><description>&bogus;</description></machine></mame>",
@@ -915,31 +938,50 @@ TEST(GameLists, AListThatIsNotOneStopsTheRunBeforeAnyReport) {
         {"open.dat", "game (\n\tname a\n\tdescription \"A\"\n", " at line 4, column 1: a block that is never closed"},
         {"string.dat", "game (\n\tname a\n\tdescription \"A )\n", " at line 3, column 14: a string that is never closed"},
         {"stray.dat", "game ( name a )\n)\n", " at line 2, column 1: a ')' that closes no block"},
-        {"word.dat", "game ( name a )\nresource name b\n", " at line 2, column 10: 'resource' is not followed by '('"},
+        {"word.dat", "game ( name a )\nresource name b\n", " at line 2, column 1: 'resource' is not followed by '('"},
         {"empty.txt", "", ": it holds no game"},
         {"blank.xml", std::string(5000, '\n') + "\t \r\n", ": it holds no game"},
         {"header.txt", "Name:     Description:\n", ": it holds no game"},
         {"utf32.xml", std::string("\xFF\xFE\0\0<\0\0\0", 8),
          " at line 1, column 1: a UTF-32 byte-order mark; save the list as UTF-8 or UTF-16"},
     };
-    for (const auto& list : lists) {
-        SCOPED_TRACE(list.name);
-        fs::path folder = prepare("no-findings", "not-a-list");
-        writefile(folder / list.name, list.content);
-        writefile(folder / "secret.txt", "TOPSECRET\n");
-        for (const char* report : {"cheatscanresults.txt", "cheatscanwarnings.txt"}) {
-            writefile(folder / report, "the previous run's report\n");
-        }
-        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"--game-list", list.name}), 5);
-        std::string console = readfile(folder / "console.out");
-        EXPECT_NE(console.find(hosttext("\nFailed to read the game list '" + std::string(list.name) + "'" + list.says +
-                                        ".\nNothing was checked.\n\n")),
-                  std::string::npos)
-            << console;
-        EXPECT_EQ(console.find("TOPSECRET"), std::string::npos);
-        EXPECT_EQ(readfile(folder / "cheatscanresults.txt"), "the previous run's report\n");
-        EXPECT_EQ(readfile(folder / "cheatscanwarnings.txt"), "the previous run's report\n");
-    }
+    for (const auto& list : lists) expectunreadable(list);
+}
+
+// What a list holds bounds what reading it takes: a shortname past the
+// limit stops the run, even one a DTD's default gives every game that
+// names none, which would multiply a small file.
+TEST(GameLists, ShortnamesPastTheLimitStopTheRun) {
+    std::string games;
+    for (int i = 0; i < 4000; ++i) games += "<game></game>\n";
+    const unreadablelist lists[] = {
+        {"defaultname.xml",
+         "<!DOCTYPE mame [<!ATTLIST game name CDATA \"" + std::string(500000, 'a') + "\">]>\n<mame>\n" + games +
+             "</mame>\n",
+         " at line 3, column 1: a shortname longer than 64 bytes"},
+        {"longname.dat", "game (\n\tname " + std::string(65, 'n') + "\n)\n",
+         " at line 2, column 7: a shortname longer than 64 bytes"},
+    };
+    for (const auto& list : lists) expectunreadable(list);
+}
+
+// Places are in the file as it stands: blanks dropped before a list's
+// first character still count (XML, like an editor, takes a lone CR for a
+// line end), and a word without its block is named where it stands.
+TEST(GameLists, PlacesAreThoseOfTheFileAsItStands) {
+    const unreadablelist lists[] = {
+        {"lines.xml", "\n\n\n<mame><machine name=\"a\"/></mame>\n<extra/>\n",
+         " at line 5, column 1: junk after document element"},
+        {"columns.xml", "\n \t<mame><machine name=\"a\"></game></mame>\n",
+         " at line 2, column 29: mismatched tag"},
+        {"crlf.xml", "\r\n\r\n  <mame>\r\n</game>\r\n", " at line 4, column 3: mismatched tag"},
+        {"cr.xml", "\r\r <mame></game>", " at line 3, column 10: mismatched tag"},
+        {"lines.dat", "\n\n  game ( name a )\n  foo bar\n", " at line 4, column 3: 'foo' is not followed by '('"},
+        {"columns.dat", "\r\n\t game ( name a ) foo", " at line 2, column 19: 'foo' is not followed by '('"},
+        {"word.dat", "game ( name a description \"A\" )\nfoo bar\n",
+         " at line 2, column 1: 'foo' is not followed by '('"},
+    };
+    for (const auto& list : lists) expectunreadable(list);
 }
 
 TEST(HostileInput, FiftyMegabytesWithoutALineFeed) {
