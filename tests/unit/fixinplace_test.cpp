@@ -12,6 +12,8 @@
 
 #include "main/exitcodes.h"
 
+#include "memoryfile.h"
+
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
@@ -19,17 +21,6 @@ namespace {
 
 const std::string before = "; [ Qbert ]\r\n:qbert:0000000a:1234:00000001:FFFFFFFF:x\r\n";
 const std::string after = "; [ Qbert ]\r\n:qbert:0000000A:1234:00000001:FFFFFFFF:x\r\nno end, a NUL: \0"s;
-
-std::string readall(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeall(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // A folder of the test's own, holding cheat.dat.
 struct FixInPlace : ::testing::Test {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -37,4 +40,16 @@ inline std::string contentof(std::FILE* file) {
         content.append(buffer, got);
     }
     return content;
+}
+
+// A whole file's bytes, and a file made of them.
+inline std::string readall(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void writeall(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
 }

@@ -22,17 +22,6 @@ using namespace std::string_literals;
 
 namespace {
 
-std::string readall(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeall(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
 std::unique_ptr<gamelist> listof(const std::string& listfull) {
     auto list = std::make_unique<gamelist>();
     std::FILE* file = filewith(listfull);
