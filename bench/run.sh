@@ -31,10 +31,14 @@ for input in realistic output-heavy adversarial; do
     }'
 done
 read -r diagnosticseconds _ < <("$measure" "$runs" "$work/output-heavy" "$vettle" --diagnostics)
+# vettle check with its default checks (--exit-zero: the findings are no
+# failure of the measurement).
+read -r checkseconds _ < <("$measure" "$runs" "$work/output-heavy" "$vettle" check --game-list listfull.txt --exit-zero)
 awk -v r="${seconds[realistic]}" -v a="${seconds[adversarial]}" -v o="${seconds[output-heavy]}" \
-    -v d="$diagnosticseconds" 'BEGIN {
+    -v d="$diagnosticseconds" -v c="$checkseconds" 'BEGIN {
     printf "\nadversarial / realistic: %.2f\n", a / r
     printf "output-heavy with --diagnostics: %.3f s, %.2f times the run without\n", d, d / o
+    printf "output-heavy with vettle check: %.3f s, %.2f times the bare run\n", c, c / o
 }'
 echo "(median of $runs runs each; reports and the console run in $work/<input>)"
 
