@@ -27,7 +27,7 @@ struct options {
     bool diff = false;          // a patch of the certain fixes instead of the transcript
 
     // The classic run's checks shown and counted, after --select and --ignore.
-    bool selected[checkcount];
+    bool selected[checkcount] = {};
 
     // vettle check: the paths, and how the checks are chosen, which a
     // config file may add to (so the names stay as given: each entry one
