@@ -56,7 +56,7 @@ struct listorigin {
 struct settings {
     listorigin common;  // the command line's list, or the config's game-list or emulator
     std::optional<configfile> config;
-    bool selected[checkcount];
+    bool selected[checkcount] = {};
     std::string baseline, writebaseline;
 };
 
@@ -338,7 +338,7 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     const settings& run = how.run;
     const options& chosen = how.chosen;
     const console say(true);
-    bool selected[checkcount];
+    bool selected[checkcount] = {};
     std::copy(std::begin(run.selected), std::end(run.selected), std::begin(selected));
     if (run.config && path.name != "-") {
         std::string unused;

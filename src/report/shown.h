@@ -15,7 +15,7 @@
 // (diagnostics, a baseline being written). The counts it keeps are what
 // --statistics prints and --strict and the summary go by.
 struct showing {
-    bool selected[checkcount];
+    bool selected[checkcount] = {};
     diagnostics* lines = nullptr;          // FILE:LINE:COLUMN: lines, or none
     baseline* known = nullptr;             // the findings to hide, or none
     baselinewriter* record = nullptr;      // where to record the findings, or nowhere
