@@ -1,6 +1,7 @@
 #include "clrmamepro.h"
 
 #include "plaintext.h"
+#include "text/hexdigits.h"
 
 #include <cstdio>
 #include <string>
@@ -99,9 +100,8 @@ private:
         return true;
     }
 
-    static int hexdigit(int c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-    }
+    // An escape's digit, either case; -1 for no digit, or the end.
+    static int hexdigit(int c) { return c < 0 ? -1 : anycasehexvalue(static_cast<char>(c)); }
 
     // A \x whose backslash and x were just read: with two hex digits, as
     // writers of such escapes put them, one byte. With fewer (a Windows path
