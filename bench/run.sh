@@ -40,6 +40,15 @@ awk -v r="${seconds[realistic]}" -v a="${seconds[adversarial]}" -v o="${seconds[
     printf "output-heavy with --diagnostics: %.3f s, %.2f times the run without\n", d, d / o
     printf "output-heavy with vettle check: %.3f s, %.2f times the bare run\n", c, c / o
 }'
+# vettle check with every check on the output-heavy file: json-lines, which
+# waits for each line's fixes, against concise (the bound: 2 times).
+read -r conciseseconds _ < <("$measure" "$runs" "$work/output-heavy" "$vettle" check --game-list listfull.txt \
+    --select ALL --exit-zero --output-format concise cheat.dat)
+read -r jsonlinesseconds _ < <("$measure" "$runs" "$work/output-heavy" "$vettle" check --game-list listfull.txt \
+    --select ALL --exit-zero --output-format json-lines cheat.dat)
+awk -v c="$conciseseconds" -v j="$jsonlinesseconds" 'BEGIN {
+    printf "output-heavy, vettle check --select ALL: concise %.3f s, json-lines %.3f s, %.2f times\n", c, j, j / c
+}'
 echo "(median of $runs runs each; reports and the console run in $work/<input>)"
 
 # Reading a -listxml of today's size against expat's own checker, xmlwf.

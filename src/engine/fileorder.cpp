@@ -6,6 +6,7 @@
 
 #include "cheatfile/blocktitle.h"
 #include "text/closest.h"
+#include "text/utf8.h"
 
 fileorder::fileorder(shownfindings& shown, const gamelist& list, std::FILE* cheatfile)
     : shown_(shown), list_(list), cheatfile_(cheatfile) {}
@@ -44,7 +45,8 @@ void fileorder::queue::sort() {
 }
 
 void fileorder::show(const finding& what) {
-    place where{physical_.text(), current_->column + static_cast<long long>(what.offset), physical_.number()};
+    place where{physical_.text(), current_->column + static_cast<long long>(what.offset), physical_.number(),
+                charsbefore_};
     shown_.show(what, where, linetext_.text());
 }
 
@@ -90,6 +92,11 @@ void fileorder::online(const line& current, linekind kind) {
         for (queue& q : waiting_) q.sort();
     }
     current_ = &current;
+    // Characters before the piece, for formats that count them: a byte that
+    // is not UTF-8 counts as one.
+    charsbefore_ = current.column == 1 ? 0 : charsbefore_ + charsofpiece_;
+    charsofpiece_ = current.highbyte ? codepoints(current.text) + static_cast<long long>(current.size - current.text.size())
+                                     : static_cast<long long>(current.size);
     while (physical_.number() < current.physical) physical_.advance();
     if (shown_.needslinetext()) takelinetext(current);
 

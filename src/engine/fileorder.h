@@ -64,4 +64,5 @@ private:
     linecounter physical_{0};
     baselineline linetext_;
     long long linetextof_ = 0;  // the physical line linetext_ holds
+    long long charsbefore_ = 0, charsofpiece_ = 0;
 };

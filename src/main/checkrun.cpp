@@ -20,7 +20,7 @@
 #include "gamelist/titleindex.h"
 #include "host.h"
 #include "report/baseline.h"
-#include "report/diagnostics.h"
+#include "report/emitter.h"
 #include "report/patch.h"
 #include "report/shown.h"
 #include "report/statistics.h"
@@ -270,6 +270,7 @@ struct filerun {
     reportwriter& findings;  // the diagnostics, the statistics and the summary
     reportwriter& patchout;  // the patch of --diff, the fixed text of "-" with --fix
     std::string patchname;   // the file's name in the patch
+    emitter& lines;          // the findings, in the format chosen
 };
 
 // One run of the passes over `file`, from its start. A read failure is
@@ -389,16 +390,15 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
         readfailed = passes(file, list, dry, games.titles.get(), nullptr).cheatfilereadfailed;
         suppressed.setknown();
     }
-    reportwriter nowhere(nullptr);
-    bool quiet = chosen.silent || chosen.statistics || chosen.diff;
-    diagnostics lines(quiet ? nowhere : how.findings, path.shown, list, games.titles.get(), "");
-    asked.lines = &lines;
+    patch fixes(list);
+    how.lines.startfile({path.shown, list, games.titles.get(), &fixes, suppressed.empty() && how.known == nullptr});
+    asked.lines = &how.lines;
     asked.known = how.known;
     asked.record = how.record;
     shownfindings shown(asked);
-    patch fixes(list);
     readfailed = readfailed || passes(file, list, shown, games.titles.get(), &fixes).cheatfilereadfailed;
     fixes.keepshown(shown);
+    how.lines.endfile(&fixes);
     if (chosen.diff && !readfailed && !fixes.write(file, how.patchname, how.patchout)) readfailed = true;
     std::fclose(file);
     if (readfailed) {
@@ -536,14 +536,26 @@ int runpaths(const options& chosen) {
     if (chosen.diff || fixedtext) makestdoutbinary();
     reportwriter product(chosen.silent ? nullptr : fixedtext ? stderr : stdout);
     reportwriter patchout(chosen.diff || fixedtext ? stdout : nullptr);
+    // The findings in the format chosen; --statistics and --diff print
+    // instead of them whatever it is.
+    std::string formatname = !chosen.outputformat.empty() ? chosen.outputformat
+                             : config != nullptr && config->outputformat ? *config->outputformat
+                                                                         : "concise";
+    const formatinfo& format = *findformat(formatname);
+    reportwriter nowhere(nullptr);
+    bool quiet = chosen.silent || chosen.statistics || chosen.diff;
+    std::unique_ptr<emitter> lines = format.make(quiet ? nowhere : product);
+    lines->begin();
     totals seen;
     int code = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const cheatpath& path = files[i];
-        filerun how{run, chosen, known ? &*known : nullptr, record ? &*record : nullptr, product, patchout, patchnames[i]};
+        filerun how{run,      chosen,   known ? &*known : nullptr, record ? &*record : nullptr, product,
+                    patchout, patchnames[i], *lines};
         int failed = checkone(path, lists[listof(run, chosen, path.name).key()], how, seen);
         if (code == 0) code = failed;
     }
+    lines->end();
     patchout.flush();
     if (patchout.failed() && !readerhasgone(patchout.error())) {
         say.outputfailed(errortext(patchout.error()).c_str());
@@ -565,7 +577,7 @@ int runpaths(const options& chosen) {
         say.baselinehid(run.baseline.c_str(), known->hidden(), gone);
     }
     if (chosen.statistics) writestatistics(product, seen.counts);
-    if (!chosen.quiet && !chosen.diff) {
+    if (!chosen.quiet && !chosen.diff && (format.summary || chosen.statistics)) {
         long long shownany = 0;
         for (long long count : seen.counts) shownany += count;
         if (shownany > 0 || chosen.statistics) product.put("\n");

@@ -12,6 +12,7 @@
 
 #include "checks/checktable.h"
 #include "host.h"
+#include "report/emitter.h"
 #include "text/closest.h"
 #include "text/escaped.h"
 #include "text/glob.h"
@@ -174,6 +175,11 @@ const knownkey knownkeys[] = {
      }},
     {"ignore", [](reader& in, const toml::key& k, const toml::node& v, configfile& out) {
          return in.checks(quotedname(k.str()), k, v, out.ignore);
+     }},
+    {"output-format", [](reader& in, const toml::key& k, const toml::node& v, configfile& out) {
+         if (!in.text(quotedname(k.str()), k, v, out.outputformat.emplace())) return false;
+         if (findformat(*out.outputformat) != nullptr) return true;
+         return in.wrong(reader::at(k, v), unknownformat(escaped(*out.outputformat), quotedname(k.str())));
      }},
     {"per-file-ignores", [](reader& in, const toml::key& k, const toml::node& v, configfile& out) {
          return in.patterns(k, v, out.perfileignores, [](reader& r, const std::string& what, const toml::key& pattern,

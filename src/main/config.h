@@ -19,6 +19,7 @@ struct configfile {
     std::optional<std::vector<std::string>> select;  // select: the checks shown, "ALL" for every one
     std::vector<std::string> extendselect;           // extend-select: shown besides those
     std::vector<std::string> ignore;                 // ignore
+    std::optional<std::string> outputformat;         // output-format: a format's name
     // per-file-ignores: pattern and the checks ignored in the files it
     // matches; per-file-game-list: pattern and the game list of those files.
     // Both in the order of the file.

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "report/emitter.h"
 #include "text/closest.h"
 
 namespace {
@@ -75,6 +76,7 @@ std::vector<knownoption> checkoptions(lists& given) {
         {"--silent", nullptr, kind::flag, &options::silent, nullptr, nullptr, a::checkpaths},
         {"--exit-zero", nullptr, kind::flag, &options::exitzero, nullptr, nullptr, a::checkpaths},
         {"--stdin-filename", nullptr, kind::value, nullptr, &options::stdinfilename, nullptr, a::checkpaths},
+        {"--output-format", nullptr, kind::value, nullptr, &options::outputformat, nullptr, a::checkpaths},
     };
 }
 
@@ -240,6 +242,9 @@ options parsecheck(const std::vector<std::string>& arguments) {
         if (!splitchecks(*list, *names, option, result.problem)) return usageerror(result, result.problem);
     }
     result.selectgiven = !given.select.empty();
+    if (!result.outputformat.empty() && findformat(result.outputformat) == nullptr) {
+        return usageerror(result, unknownformat(result.outputformat, "--output-format"));
+    }
     bool fromstdin = std::find(result.paths.begin(), result.paths.end(), "-") != result.paths.end();
     if (!result.gamelist.empty() && !result.emulator.empty()) {
         return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
@@ -369,6 +374,10 @@ std::string usagetext() {
         "  --statistics        print how many findings each check made instead of them\n"
         "  --stdin-filename NAME\n"
         "                      the name standard input is shown by\n"
+        "  --output-format FORMAT\n"
+        "                      how findings are written: concise (the default), full\n"
+        "                      (with the line and the fix), json, json-lines, sarif,\n"
+        "                      github (workflow commands), gitlab (Code Quality)\n"
         "  --exit-zero         exit with 0 whatever is found\n"
         "  -q, --quiet         no summary\n"
         "  --silent            print nothing\n"

@@ -42,6 +42,7 @@ struct options {
     bool quiet = false;         // no summary
     bool silent = false;        // nothing on standard output
     bool exitzero = false;      // findings never fail the run
+    std::string outputformat;   // --output-format: a row of the table of formats
 
     // vettle rule: one check's name, or all of them.
     std::string rule;

@@ -2,6 +2,7 @@
 
 #include "checks/messages.h"
 #include "text/escaped.h"
+#include "formats/formats.h"
 #include "text/textcollector.h"
 
 #include <algorithm>
@@ -21,7 +22,14 @@ void quoted(writer& out, std::string_view text) {
 
 diagnostics::diagnostics(reportwriter& out, std::string_view filename, const gamelist& list,
                          const titleindex* titles, std::string_view results)
-    : out_(out), filename_(escaped(filename)), results_(escaped(results)), list_(list), titles_(titles) {
+    : diagnostics(out) {
+    filename_ = escaped(filename);
+    results_ = escaped(results);
+    list_ = &list;
+    titles_ = titles;
+}
+
+diagnostics::diagnostics(reportwriter& out) : out_(out), list_(nullptr), titles_(nullptr) {
     for (severity level : {severity::error, severity::warning, severity::note}) {
         severities_[static_cast<int>(level)] = ": " + std::string(severityname(level)) + ": ";
     }
@@ -29,6 +37,14 @@ diagnostics::diagnostics(reportwriter& out, std::string_view filename, const gam
         endings_[static_cast<int>(check.id)] = " [" + std::string(check.name) + "]\n";
     }
 }
+
+void diagnostics::startfile(const emitfile& file) {
+    filename_ = escaped(file.name);
+    list_ = &file.list;
+    titles_ = file.titles;
+}
+
+void diagnostics::finding(const struct finding& what, const place& where, std::string_view) { write(what, where); }
 
 // Written in place: every finding starts so.
 void diagnostics::start(const place& where, severity level) {
@@ -59,7 +75,7 @@ void diagnostics::start(const place& where, severity level) {
 
 // The message and its ending. Those that say no more than the check, the
 // field and its text are made once for those words.
-std::string_view diagnostics::linemessage(const finding& what) {
+std::string_view diagnostics::linemessage(const struct finding& what) {
     bool common = infoof(what.check).bytext && what.text.size() <= 13;
     std::uint64_t key[2] = {0, 0};
     char* bytes = reinterpret_cast<char*>(key);
@@ -84,7 +100,7 @@ std::string_view diagnostics::linemessage(const finding& what) {
     return other_;
 }
 
-void diagnostics::write(const finding& what, const place& where) {
+void diagnostics::write(const struct finding& what, const place& where) {
     start(where, infoof(what.check).level);
     out_.put(linemessage(what));
     if (what.check != checkid::unlistedshortname || what.titlegames == 0 || titles_ == nullptr) return;
@@ -92,12 +108,12 @@ void diagnostics::write(const finding& what, const place& where) {
     // the order of the list: a renamed game, most likely.
     start(where, severity::note);
     out_.put("the emulator lists ");
-    quoted(out_, list_.games[titles_->game(what.firsttitlegame)].title);
+    quoted(out_, list_->games[titles_->game(what.firsttitlegame)].title);
     out_.put(" as ");
     int shown = what.titlegames < 3 ? what.titlegames : 3;
     for (int i = 0; i < shown; ++i) {
         if (i > 0) out_.put(i + 1 == shown ? " and " : ", ");
-        quoted(out_, list_.games[titles_->game(what.firsttitlegame + i)].shortname);
+        quoted(out_, list_->games[titles_->game(what.firsttitlegame + i)].shortname);
     }
     out_.put(endings_[static_cast<int>(what.check)]);
 }
@@ -114,3 +130,5 @@ void diagnostics::nocheatentries(long long games) {
     }
     out_.put(endings_[static_cast<int>(checkid::nocheatentries)]);
 }
+
+std::unique_ptr<emitter> makeconcise(reportwriter& out) { return std::make_unique<diagnostics>(out); }

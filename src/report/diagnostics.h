@@ -4,25 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "emitter.h"
 #include "entrywriter.h"
 #include "checks/finding.h"
 #include "gamelist/gamelist.h"
 #include "gamelist/titleindex.h"
 
-// Where a finding stands in the cheat file as an editor counts: the
-// physical line as decimal text, and the byte column of the line as read
-// (a piece of a long line starts past 511), both from 1.
-struct place {
-    std::string_view line;
-    long long column;
-    long long physical = 0;  // the line as a number
-};
-
 // Findings as compilers write them, one line each, for editors and CI to
 // jump to:  FILE:LINE:COLUMN: SEVERITY: MESSAGE [CHECK]
 // Names and titles from the files are quoted as they are, but for control
 // characters, which are written \xNN so that every finding stays one line.
-class diagnostics {
+// The format `concise` of vettle check.
+class diagnostics final : public emitter {
 public:
     // Lines go out through `out`; `filename` is shown escaped. With
     // `titles`, an unlisted shortname is followed by a note naming the
@@ -32,9 +25,14 @@ public:
     diagnostics(reportwriter& out, std::string_view filename, const gamelist& list, const titleindex* titles,
                 std::string_view results = "cheatscanresults.txt");
 
-    void write(const finding& what, const place& where);
+    // For vettle check: each file named by startfile, no report named.
+    explicit diagnostics(reportwriter& out);
+
+    void startfile(const emitfile& file) override;
+    void finding(const struct finding& what, const place& where, std::string_view linetext) override;
+    void write(const struct finding& what, const place& where);
     // The closing note, tied to no line.
-    void nocheatentries(long long games);
+    void nocheatentries(long long games) override;
 
 private:
     void start(const place& where, severity level);
@@ -56,8 +54,8 @@ private:
     static constexpr std::size_t keptmessages = 61;  // a prime, so that the slots spread
     made recent_[keptmessages];
     std::string other_;  // the message of a finding not kept
-    std::string_view linemessage(const finding& what);
-    const gamelist& list_;
+    std::string_view linemessage(const struct finding& what);
+    const gamelist* list_;
     const titleindex* titles_;
 };
 

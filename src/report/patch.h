@@ -60,6 +60,12 @@ public:
     // end back.
     const std::vector<const fix*>& made() const;
 
+    // Every fix told so far, in the order told, and whether it is made
+    // but for what is hidden: for a format that writes each finding's fix
+    // while the passes go on.
+    const itemstore<fix>& gathered() const { return fixes_; }
+    bool makes(const fix& change) const { return ismade(change); }
+
 private:
     bool ismade(const fix& change) const;
 

@@ -27,7 +27,7 @@ void shownfindings::show(const finding& what, const place& where, std::string_vi
         }
     }
     note(shownkeys_, what, where);
-    if (asked_.lines != nullptr) asked_.lines->write(what, where);
+    if (asked_.lines != nullptr) asked_.lines->finding(what, where, linetext);
 }
 
 void shownfindings::finish() {

@@ -7,7 +7,7 @@
 #include "cheatfile/suppressions.h"
 #include "checks/checktable.h"
 #include "checks/finding.h"
-#include "diagnostics.h"
+#include "emitter.h"
 
 // What the user asked to see of the findings, the one place that decides
 // it: the checks selected (--select, --ignore), the findings a baseline or
@@ -16,7 +16,7 @@
 // --statistics prints and --strict and the summary go by.
 struct showing {
     bool selected[checkcount] = {};
-    diagnostics* lines = nullptr;          // FILE:LINE:COLUMN: lines, or none
+    emitter* lines = nullptr;              // the findings written in a format, or nowhere
     baseline* known = nullptr;             // the findings to hide, or none
     baselinewriter* record = nullptr;      // where to record the findings, or nowhere
     suppressions* suppressed = nullptr;    // those of the cheat file, or none
@@ -32,7 +32,10 @@ public:
         return asked_.lines != nullptr || asked_.known != nullptr || asked_.record != nullptr ||
                asked_.suppressed != nullptr;
     }
-    bool needslinetext() const { return asked_.known != nullptr || asked_.record != nullptr; }
+    bool needslinetext() const {
+        return asked_.known != nullptr || asked_.record != nullptr ||
+               (asked_.lines != nullptr && asked_.lines->needslinetext());
+    }
 
     // Each finding as a pass tells it. One about no line is shown here, or
     // hidden by a suppression of the whole file.

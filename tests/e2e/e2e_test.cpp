@@ -578,6 +578,8 @@ TEST(Check, PathsAndListsItCannotUse) {
          "vettle: unknown option '--selekt'; did you mean '--select'?\nTry 'vettle --help'.\n"},
         {{"check", "--game-list", "listfull.txt", "--ignore", "zero-valu"}, 2,
          "vettle: unknown check 'zero-valu' in --ignore; did you mean 'zero-value'?\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--output-format", "jsonlines"}, 2,
+         "vettle: unknown output format 'jsonlines' in --output-format; did you mean 'json-lines'?\nTry 'vettle --help'.\n"},
         {{"check", "--game-list", "listfull.txt", "--diff", "--fix"}, 2,
          "vettle: option '--diff' cannot be used with '--fix'\nTry 'vettle --help'.\n"},
         {{"rule", "suspectmask"}, 2,

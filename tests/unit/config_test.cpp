@@ -193,7 +193,7 @@ TEST(Config, SaysTheLineAndWhatIsWrong) {
         {"selec = ['zero-value']", ":1: unknown key 'selec'; did you mean 'select'?", true},
         {"\n\n[foo]\nx = 1",
          ":3: unknown key 'foo'; the keys are game-list, emulator, baseline, select, extend-select, ignore, "
-         "per-file-ignores, per-file-game-list",
+         "output-format, per-file-ignores, per-file-game-list",
          true},
         {"dialect = 'mame'", ":1: unknown key 'dialect'; the keys are", false},
         {"\"sel\\u0001ect\" = []", ":1: unknown key 'sel\\x01ect'; did you mean 'select'?", true},
@@ -218,6 +218,8 @@ TEST(Config, SaysTheLineAndWhatIsWrong) {
          true},
         {"[per-file-game-list]\n'cheats\\*.dat' = 'a.xml'",
          ":2: pattern 'cheats\\*.dat' holds '\\'; patterns take '/' between folders", true},
+        {"output-format = 'jsn'", ":1: unknown output format 'jsn' in 'output-format'; did you mean 'json'?", true},
+        {"\n output-format = ['json']", ":2: 'output-format' must be a string, not an array", true},
         {"select = [", ":1: ", false},
         {"select = []\n\nselect = []", ":3: ", false},
         {"game-list = \"a\nb\"", ":1: ", false},
