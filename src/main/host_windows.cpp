@@ -277,9 +277,20 @@ bool closelike(std::FILE* file, const fileseen&) {
     return done && closed;
 }
 
+// The full path of a name: wine's ReplaceFileW takes no other.
+std::wstring fullpath(const char* name) {
+    std::wstring given = wide(name);
+    DWORD length = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return given;
+    std::wstring full(length, L'\0');
+    length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
+    full.resize(length);
+    return length == 0 ? given : full;
+}
+
 bool replacekeeping(const char* from, const char* to) {
-    std::wstring replaced = wide(to);
-    std::wstring replacement = wide(from);
+    std::wstring replaced = fullpath(to);
+    std::wstring replacement = fullpath(from);
     if (ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr)) {
         return true;
