@@ -278,7 +278,7 @@ bool closelike(std::FILE* file, const fileseen&) {
 }
 
 // The full path of a name: wine's ReplaceFileW takes no other.
-std::wstring fullpath(const char* name) {
+static std::wstring fullpath(const char* name) {
     std::wstring given = wide(name);
     DWORD length = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     if (length == 0) return given;
