@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "checks/dialect.h"
 #include "text/closest.h"
 
 namespace {
@@ -75,6 +76,7 @@ std::vector<knownoption> checkoptions(lists& given) {
         {"--silent", nullptr, kind::flag, &options::silent, nullptr, nullptr, a::checkpaths},
         {"--exit-zero", nullptr, kind::flag, &options::exitzero, nullptr, nullptr, a::checkpaths},
         {"--stdin-filename", nullptr, kind::value, nullptr, &options::stdinfilename, nullptr, a::checkpaths},
+        {"--dialect", nullptr, kind::value, nullptr, &options::dialect, nullptr, a::checkpaths},
     };
 }
 
@@ -240,6 +242,9 @@ options parsecheck(const std::vector<std::string>& arguments) {
         if (!splitchecks(*list, *names, option, result.problem)) return usageerror(result, result.problem);
     }
     result.selectgiven = !given.select.empty();
+    if (!result.dialect.empty() && finddialect(result.dialect) == nullptr) {
+        return usageerror(result, unknowndialect(result.dialect, "--dialect"));
+    }
     bool fromstdin = std::find(result.paths.begin(), result.paths.end(), "-") != result.paths.end();
     if (!result.gamelist.empty() && !result.emulator.empty()) {
         return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
@@ -285,6 +290,15 @@ options parserule(const std::vector<std::string>& arguments) {
 }
 
 }  // namespace
+
+std::string unknowndialect(const std::string& name, const std::string& where) {
+    std::vector<std::string_view> known = dialectnames();
+    std::string closest(closestname(name, known));
+    std::string names;
+    for (std::string_view each : known) names += (names.empty() ? "" : ", ") + std::string(each);
+    return "unknown dialect '" + name + "' in " + where +
+           (closest.empty() ? "; the dialects are " + names : "; did you mean '" + closest + "'?");
+}
 
 bool namechecks(const std::vector<std::string>& names, bool* selected, bool value, const char* where,
                 std::string& problem) {
@@ -369,6 +383,8 @@ std::string usagetext() {
         "  --statistics        print how many findings each check made instead of them\n"
         "  --stdin-filename NAME\n"
         "                      the name standard input is shown by\n"
+        "  --dialect NAME      whose loader the checks follow: classic (the default),\n"
+        "                      fbneo or mame2003-plus\n"
         "  --exit-zero         exit with 0 whatever is found\n"
         "  -q, --quiet         no summary\n"
         "  --silent            print nothing\n"

@@ -42,6 +42,7 @@ struct options {
     bool quiet = false;         // no summary
     bool silent = false;        // nothing on standard output
     bool exitzero = false;      // findings never fail the run
+    std::string dialect;        // --dialect: whose loader the checks follow (a known name)
 
     // vettle rule: one check's name, or all of them.
     std::string rule;
@@ -58,6 +59,10 @@ options parseoptions(const std::vector<std::string>& arguments);
 // error's words ("unknown check 'x' in --select; did you mean 'y'?").
 bool namechecks(const std::vector<std::string>& names, bool* selected, bool value, const char* where,
                 std::string& problem);
+
+// A usage error's words for a dialect that is none ("unknown dialect 'x'
+// in --dialect; did you mean 'y'?").
+std::string unknowndialect(const std::string& name, const std::string& where);
 
 // The text of --help.
 std::string usagetext();
