@@ -49,6 +49,14 @@ read -r jsonlinesseconds _ < <("$measure" "$runs" "$work/output-heavy" "$vettle"
 awk -v c="$conciseseconds" -v j="$jsonlinesseconds" 'BEGIN {
     printf "output-heavy, vettle check --select ALL: concise %.3f s, json-lines %.3f s, %.2f times\n", c, j, j / c
 }'
+# vettle check on the realistic file, as FinalBurn Neo reads it against the
+# classic way: the dialect's own rules must cost little.
+check=(check --exit-zero --game-list listfull.txt cheat.dat)
+read -r classicseconds _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}")
+read -r fbneoseconds _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}" --dialect fbneo)
+awk -v c="$classicseconds" -v f="$fbneoseconds" 'BEGIN {
+    printf "vettle check --dialect fbneo on realistic: %.3f s, %.2f times classic (%.3f s)\n", f, f / c, c
+}'
 echo "(median of $runs runs each; reports and the console run in $work/<input>)"
 
 # Reading a -listxml of today's size against expat's own checker, xmlwf.

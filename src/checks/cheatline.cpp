@@ -1,7 +1,11 @@
 #include "cheatline.h"
 
+#include <cstring>
+
 #include "cheatfile/cheatfields.h"
 #include "fieldfailure.h"
+#include "text/line.h"
+#include "text/textcopy.h"
 
 checkedline checkfields(std::string_view text) {
     const char* c = text.data();
@@ -31,4 +35,25 @@ checkedline checkfields(std::string_view text) {
     }
     line.failed = failed;
     return line;
+}
+
+checkedline checkfieldsanycase(std::string_view text) {
+    checkedline line = checkfields(text);
+    if ((line.failed & failure::fields) == 0 || text.size() > linecapacity) return line;
+    // Rare: the line again with its value fields in upper case, read as
+    // the same line.
+    char copy[linecapacity];
+    std::memcpy(copy, text.data(), text.size());
+    bool lower = false;
+    for (const checkedfield& field : line.values) {
+        auto offset = static_cast<std::size_t>(field.text.data() - text.data());
+        for (char c : field.text) lower = lower || (c >= 'a' && c <= 'f');
+        uppercasehex(copy + offset, field.text.size());
+    }
+    if (!lower) return line;
+    checkedline upper = checkfields({copy, text.size()});
+    auto back = [&](std::string_view view) { return std::string_view(text.data() + (view.data() - copy), view.size()); };
+    upper.shortname = back(upper.shortname);
+    for (checkedfield& field : upper.values) field.text = back(field.text);
+    return upper;
 }

@@ -20,6 +20,11 @@ struct checkedline {
 
 checkedline checkfields(std::string_view text);
 
+// The same for a loader that reads a-f as hexadecimal digits too: a field
+// that fails by lower case alone passes, with its value. The views are
+// into `text` all the same.
+checkedline checkfieldsanycase(std::string_view text);
+
 // Types 60 and 62 use no address, data or extended value; the two
 // characters count as written, even when the type field failed its check.
 inline bool isunusedfieldstype(std::string_view type) {

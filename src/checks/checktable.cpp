@@ -23,6 +23,43 @@ void putalone(textcollector& out, std::string_view shortname) {
     quoted(out, withoutlineend(shortname));
 }
 
+// What is wrong with a field as a dialect reads it.
+void putdialectfield(textcollector& out, fieldid field, std::string_view content) {
+    switch (field) {
+        case fieldid::cpu: out.put(" is not a decimal number"); return;
+        case fieldid::oldtype: out.put(" is not a type code the emulator knows"); return;
+        case fieldid::snescode: out.put(" is neither a Game Genie code XXXX-XXXX nor 8 hexadecimal digits"); return;
+        case fieldid::nescode: break;
+        default: out.put(" is not hexadecimal"); return;
+    }
+    std::size_t upper = 0, lower = 0;
+    for (char c : content) {
+        char up = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (std::string_view("APZLGITYEOXUKSVN").find(up) == std::string_view::npos) {
+            out.put(" holds '");
+            putescaped(out, std::string_view(&c, 1));
+            out.put("', no Game Genie letter");
+            return;
+        }
+        (c == up ? upper : lower) += 1;
+    }
+    if (content.size() != 6 && content.size() != 8) {
+        out.put(" has ");
+        out.putnumber(static_cast<long long>(content.size()));
+        out.put(" letters, not 6 or 8");
+    } else if (upper != 0 && lower != 0) {
+        out.put(" mixes upper and lower case");
+    }
+}
+
+// The place of a line the message names, where it may.
+void putline(textcollector& out, long long line, bool withlines) {
+    if (!withlines || line == 0) return;
+    out.put(" (line ");
+    out.putnumber(line);
+    out.put(")");
+}
+
 }  // namespace
 
 // One row a check, in the order of checkid.
@@ -147,15 +184,19 @@ const checkinfo checktable[checkcount] = {
         checkid::fieldformat, "field-format", severity::error, section::fieldissues, true,
         // What is wrong with a field that failed its size or characters.
         [](textcollector& out, const finding& what, bool) {
-            const fieldrule& rule = ruleof(what.field);
             std::string_view content = withoutlineend(what.text);
-            out.put(rule.name);
+            out.put(fieldname(what.field));
             out.put(" field ");
             if (content.empty()) {
                 out.put("is missing");
                 return;
             }
             quoted(out, content);
+            if (!isvaluefield(what.field)) {
+                putdialectfield(out, what.field, content);
+                return;
+            }
+            const fieldrule& rule = ruleof(what.field);
             bool hexadecimal = true, lowercase = false;
             for (char c : content) {
                 hexadecimal = hexadecimal && isanycasehexdigit(c);
@@ -228,6 +269,140 @@ const checkinfo checktable[checkcount] = {
         ":digdug:00000000:0000:00000003:FFFFFFFF:Infinite Lives",
         "",
         "Look at the cheat: fill in the address or mask if it was left out.",
+    },
+    {
+        checkid::unloadedcheat, "unloaded-cheat", severity::error, section::none, true,
+        [](textcollector& out, const finding& what, bool withlines) {
+            out.put("FinalBurn Neo never reads this line: its reading of ");
+            quoted(out, what.text);
+            out.put(" ended earlier, at ");
+            out.put(what.other);
+            putline(out, what.setat, withlines);
+        },
+        false,
+        "a cheat line FinalBurn Neo never reaches",
+        "FinalBurn Neo reads a game's lines as one unbroken run from its first cheat line: the first line that "
+        "is neither a ';' line nor one of the game's (a blank line, a comment, another game's line) ends it for "
+        "good, and the game's lines after it are never loaded.",
+        ":pacman:00000000:4E14:00000003:000000FF:Infinite Lives\n\n:pacman:00000000:4E15:00000001:000000FF:Invincibility",
+        "",
+        "Move the line up into the game's unbroken run of lines, or remove what stands between.",
+    },
+    {
+        checkid::duplicatecheat, "duplicate-cheat", severity::warning, section::none, true,
+        [](textcollector& out, const finding& what, bool withlines) {
+            out.put("FinalBurn Neo never reads this repeat of a line it reads for ");
+            quoted(out, what.text);
+            out.put("; its reading ended at ");
+            out.put(what.other);
+            putline(out, what.setat, withlines);
+        },
+        false,
+        "a never-read line repeating one that is read",
+        "A line FinalBurn Neo never reaches that repeats, byte for byte, a line it does read for the game loses "
+        "nothing, but it is dead weight that a later edit may be made to in vain.",
+        ":pacman:00000000:4E14:00000003:000000FF:Infinite Lives\n\n:pacman:00000000:4E14:00000003:000000FF:Infinite Lives",
+        "",
+        "Remove the repeated line.",
+    },
+    {
+        checkid::linkwithoutcheat, "link-without-cheat", severity::error, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("type ");
+            quoted(out, what.text);
+            out.put(" links this line to the cheat before it, but no cheat of ");
+            quoted(out, what.other);
+            out.put(" comes before it");
+        },
+        false,
+        "a linked line with no cheat before it to join",
+        "FinalBurn Neo adds a line whose type has 0x8000 or 0x10000 set to the cheat before it in the game's "
+        "lines; the first of a game's lines has nothing to be added to.",
+        ":pacman:00008000:4E14:00000003:000000FF:Infinite Lives",
+        "",
+        "Give the line a type without the link bits, or move it after the cheat it belongs to.",
+    },
+    {
+        checkid::unsafeline, "unsafe-line", severity::error, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("FinalBurn Neo cannot read this line safely: ");
+            out.putnumber(what.setat);
+            if (what.other == "field") {
+                out.put(" bytes in one field, over the 255 it copies");
+                return;
+            }
+            out.put(" colons and line ends, ");
+            out.put(what.other == "more" ? "more than the 16 it keeps" : "fewer than the 7 it reads");
+        },
+        false,
+        "a line that overruns FinalBurn Neo's reader",
+        "FinalBurn Neo notes a line's colons and line ends in a table of 16 without a bound and copies each field "
+        "into 256 bytes unchecked: more overruns its memory, and fewer than 7 leaves the description unset.",
+        ":pacman:00000000:4E14:00000003:000000FF",
+        "",
+        "Write the line with its six fields, a description included, and no more colons than it needs.",
+    },
+    {
+        checkid::longdescription, "long-description", severity::warning, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("description of ");
+            out.putnumber(what.setat);
+            out.put(" characters: FinalBurn Neo shows it unterminated from 128 on");
+        },
+        false,
+        "a description FinalBurn Neo shows unterminated",
+        "FinalBurn Neo copies a description into 128 characters: one of 128 or more is shown with no end, "
+        "followed by whatever memory holds.",
+        "",
+        "",
+        "Shorten the description to 127 characters or fewer.",
+    },
+    {
+        checkid::ignoredline, "ignored-line", severity::warning, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("MAME 2003-Plus ignores this line: ");
+            out.put(what.other);
+        },
+        false,
+        "a cheat-like line MAME 2003-Plus ignores",
+        "MAME 2003-Plus silently skips every line that fits neither of its layouts: a field that is not a number "
+        "of its kind, a missing field, a blank before the name, an upper-case name.",
+        "pacman:0:4E14:0G:000:Infinite Lives",
+        "",
+        "Write the line in one of the two layouts, with each field as the emulator reads it.",
+    },
+    {
+        checkid::firstcheatlinked, "first-cheat-linked", severity::error, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put("the first line MAME 2003-Plus takes for ");
+            quoted(out, what.text);
+            out.put(" is a linked part, so it loads none of the game's cheats");
+        },
+        false,
+        "a game whose first cheat line is a linked part",
+        "MAME 2003-Plus gives up on a game whose first cheat line (remove-from-list lines left out) is a linked "
+        "part: the game gets no cheats at all.",
+        ":pacman:00010000:4E14:00000003:000000FF:Infinite Lives (2/2)",
+        "",
+        "Put the cheat's first part before its linked parts, or remove the stray linked line.",
+    },
+    {
+        checkid::longtext, "long-text", severity::warning, section::none, true,
+        [](textcollector& out, const finding& what, bool) {
+            out.put(what.other);
+            out.put(" of ");
+            out.putnumber(what.setat);
+            out.put(what.other == "line" ? " bytes: MAME 2003-Plus reads 2,047 at a time"
+                                         : " characters: MAME 2003-Plus keeps 255");
+        },
+        false,
+        "a name, description or line MAME 2003-Plus cuts",
+        "MAME 2003-Plus keeps 255 characters of a name or a description and reads a line 2,047 bytes at a time: "
+        "a longer name matches no game, a longer description is cut, and the rest of a longer line is read as a "
+        "line of its own.",
+        "",
+        "",
+        "Shorten the text; split a long comment over lines of its own.",
     },
     {
         checkid::unusedsuppression, "unused-suppression", severity::warning, section::none, true,

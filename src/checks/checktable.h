@@ -18,9 +18,18 @@ enum class checkid {
     unneededfields,
     suspectmask,
     zerovalue,
+    // Only a dialect's passes find these (checks/dialect.h).
+    unloadedcheat,
+    duplicatecheat,
+    linkwithoutcheat,
+    unsafeline,
+    longdescription,
+    ignoredline,
+    firstcheatlinked,
+    longtext,
     unusedsuppression,
 };
-constexpr int checkcount = 10;
+constexpr int checkcount = 18;
 
 enum class severity { error, warning, note };
 

@@ -101,11 +101,11 @@ void renamefix(const line& current, std::string_view shortname, crossstate& stat
 }
 
 void crosscheckline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
-                    findingsink& out) {
+                    findingsink& out, const dialect* rules, linekind kind) {
     std::string_view text = current.text;
-    std::string_view shortname = cheatshortname(text);
+    std::string_view shortname = rules == nullptr ? cheatshortname(text) : rules->shortname(text, kind);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
-    int found = findgame(walk, shortname, readable);
+    int found = rules == nullptr ? findgame(walk, shortname, readable) : rules->findlisted(walk, shortname, readable);
     if (state.fixes) {
         blockfix& block = state.block;
         block.game = block.game == -2 || block.game == found ? found : -1;
@@ -167,7 +167,9 @@ void tellgames(const gamelist& list, const long long* firstblocks, findingsink& 
 
 }  // namespace
 
-void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles, bool fixes) {
+void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles, bool fixes,
+                   const dialect& rules) {
+    const dialect* other = rules.plain() ? nullptr : &rules;  // none: the classic way
     gamewalk walk(list);
     crossstate state;
     state.titles = titles;
@@ -175,7 +177,7 @@ void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const t
     state.firstblocks = std::make_unique<long long[]>(static_cast<std::size_t>(list.count));
     line current;
     while (reader.next(current)) {
-        linekind kind = classify(current.text);
+        linekind kind = other == nullptr ? classify(current.text) : other->classify(current);
         if (kind == linekind::endmarker) {
             break;
         }
@@ -184,8 +186,8 @@ void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const t
             takeblocktitle(current.text, state.title);
             state.titleline = current.number;
             openblock(current, state);
-        } else if (kind == linekind::cheat) {
-            crosscheckline(current, state, list, walk, out);
+        } else if (kind == linekind::cheat || kind == linekind::oldcheat) {
+            crosscheckline(current, state, list, walk, out, other, kind);
         }
     }
     closeblock(state, list, out);

@@ -2,6 +2,7 @@
 
 #include "gamelist/gamelist.h"
 #include "gamelist/titleindex.h"
+#include "checks/dialect.h"
 #include "checks/finding.h"
 #include "text/line.h"
 
@@ -13,5 +14,7 @@
 // line came before). With `titles`, an unlisted shortname's finding names
 // the listed games that carry its block's title; with `fixes` too, the
 // pass tells of the block titles and shortnames it can fix for certain.
+// `rules` tells which lines are cheat lines, what their shortnames are and
+// how they are looked up.
 void runcrosscheck(linereader& reader, gamelist& list, findingsink& out, const titleindex* titles = nullptr,
-                   bool fixes = false);
+                   bool fixes = false, const dialect& rules = classicdialect());

@@ -10,16 +10,6 @@
 #include "lowercasefix.h"
 #include "text/linecounter.h"
 
-namespace {
-
-// The first cheat line after a title line sets the shortname that the rest
-// of the block must repeat.
-struct blockstate {
-    bool newblock = false;
-    heldshortname reference;
-    long long setat = 0;  // the physical line that set it
-};
-
 bool shortnamepasses(std::string_view shortname, const line& current, blockstate& block) {
     if (block.newblock) {
         block.newblock = false;
@@ -30,8 +20,7 @@ bool shortnamepasses(std::string_view shortname, const line& current, blockstate
     return shortname == block.reference.view();
 }
 
-// Tells of each rule the line fails, in the order of the rules.
-void tell(const line& current, std::string_view number, const checkedline& checked, unsigned failed,
+void tellfailures(const line& current, std::string_view number, const checkedline& checked, unsigned failed,
           const blockstate& block, findingsink& out) {
     const char* start = current.text.data();
     // One finding, told again for each rule with what differs.
@@ -68,9 +57,19 @@ void tell(const line& current, std::string_view number, const checkedline& check
     }
 }
 
-}  // namespace
-
-void runfieldcheck(linereader& reader, findingsink& out, bool fixes) {
+void runfieldcheck(linereader& reader, findingsink& out, bool fixes, const dialect& rules, std::FILE* cheatfile) {
+    if (!rules.plain()) {
+        std::unique_ptr<linecheck> checker = rules.thirdpass(cheatfile, out, fixes);
+        linecounter linenumber;
+        line current;
+        while (reader.next(current)) {
+            linenumber.advance();
+            linekind kind = rules.classify(current);
+            out.reading(current, kind);
+            checker->check(current, kind, linenumber.text());
+        }
+        return;
+    }
     blockstate block;
     linecounter linenumber;
     line current;
@@ -90,7 +89,7 @@ void runfieldcheck(linereader& reader, findingsink& out, bool fixes) {
         }
         checkedline checked = checkfields(current.text);
         unsigned failed = checked.failed | (shortnamepasses(checked.shortname, current, block) ? 0 : failure::shortname);
-        if (failed != 0) tell(current, linenumber.text(), checked, failed, block, out);
+        if (failed != 0) tellfailures(current, linenumber.text(), checked, failed, block, out);
         if (fixes && (failed & failure::fields) != 0) {
             lowercasefixes(current, checked, failed, out);
         }

@@ -57,7 +57,7 @@ private:
 }  // namespace
 
 runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles,
-                    patch* fixes) {
+                    patch* fixes, const dialect& rules) {
     runstatus status;
     std::FILE* console = files.console;
     prints(console, "Processing MAME Output\n");
@@ -79,7 +79,7 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     {
         linereader reader(files.cheatfile);
         reader.notehighbytes(&highlines);
-        runcrosscheck(reader, list, findings, titles, fixes != nullptr);
+        runcrosscheck(reader, list, findings, titles, fixes != nullptr, rules);
         for (line rest; reader.next(rest);) {
         }
     }
@@ -93,7 +93,7 @@ runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown,
     writewarningsheader(out, list.count);
     {
         linereader reader(files.cheatfile);
-        runfieldcheck(reader, findings, fixes != nullptr);
+        runfieldcheck(reader, findings, fixes != nullptr, rules, files.cheatfile);
         // What is shown goes on to the end of the file: the character scan's
         // findings after the end marker wait for their lines.
         if (order) {

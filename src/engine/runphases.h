@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "checks/dialect.h"
 #include "gamelist/gamelist.h"
 #include "gamelist/titleindex.h"
 #include "report/patch.h"
@@ -23,5 +24,6 @@ struct runstatus {
 // finding goes to the reports and to `shown`; `titles`, when given, lets
 // an unlisted shortname name the listed games that carry its block's title.
 // With `fixes` (and `titles`), the fixes of the selected checks go there.
+// The passes read the file as `rules`, the dialect, has it.
 runstatus runphases(const runfiles& files, gamelist& list, shownfindings& shown, const titleindex* titles = nullptr,
-                    patch* fixes = nullptr);
+                    patch* fixes = nullptr, const dialect& rules = classicdialect());

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "checks/dialect.h"
 #include "config.h"
 #include "console.h"
 #include "exitcodes.h"
@@ -69,6 +70,35 @@ listorigin listof(const settings& run, const options& chosen, const std::string&
     const std::string* list = gamelistfor(config, configrelative(config, cheat), namescasesensitive());
     if (list != nullptr) return {configpath(config, *list), ""};
     return run.common;
+}
+
+// The dialect of one cheat file: the command line's, else the config's
+// for it, else the classic one.
+const dialect& dialectof(const settings& run, const options& chosen, const std::string& cheat) {
+    const std::string* name = chosen.dialect.empty() ? nullptr : &chosen.dialect;
+    if (name == nullptr && run.config) {
+        // Standard input matches no pattern: the config's own dialect.
+        const configfile& config = *run.config;
+        name = cheat == "-" ? (config.dialect ? &*config.dialect : nullptr)
+                            : dialectfor(config, configrelative(config, cheat), namescasesensitive());
+    }
+    const dialect* found = name != nullptr ? finddialect(*name) : nullptr;
+    return found != nullptr ? *found : classicdialect();
+}
+
+// The checks chosen: the default set holds what is usual in the dialect; a
+// --select on the command line replaces it, or else the config's select;
+// --extend-select and --ignore from both add and take away, --ignore last.
+void choosechecks(const options& chosen, const configfile* config, const dialect& rules, bool* selected) {
+    bool selectgiven = chosen.selectgiven || (config != nullptr && config->select);
+    for (const checkinfo& check : checktable) selected[static_cast<int>(check.id)] = rules.usual(check.id) && !selectgiven;
+    std::string unused;
+    namechecks(chosen.selectgiven || config == nullptr || !config->select ? chosen.select : *config->select, selected,
+               true, "--select", unused);
+    namechecks(chosen.extendselect, selected, true, "--extend-select", unused);
+    if (config != nullptr) namechecks(config->extendselect, selected, true, "extend-select", unused);
+    namechecks(chosen.ignore, selected, false, "--ignore", unused);
+    if (config != nullptr) namechecks(config->ignore, selected, false, "ignore", unused);
 }
 
 void problem(const std::string& text) { std::fputs(("vettle: " + escaped(text) + "\n").c_str(), stderr); }
@@ -275,10 +305,11 @@ struct filerun {
 
 // One run of the passes over `file`, from its start. A read failure is
 // noted in `seen`.
-runstatus passes(std::FILE* file, gamelist& list, shownfindings& shown, const titleindex* titles, patch* fixes) {
+runstatus passes(std::FILE* file, gamelist& list, shownfindings& shown, const titleindex* titles, patch* fixes,
+                 const dialect& rules) {
     if (std::fseek(file, 0, SEEK_SET) != 0) return runstatus{true};
     std::clearerr(file);
-    return runphases({file, nullptr, nullptr, nullptr}, list, shown, titles, fixes);
+    return runphases({file, nullptr, nullptr, nullptr}, list, shown, titles, fixes, rules);
 }
 
 // --fix: the file's certain fixes written into it (or, for standard input,
@@ -286,7 +317,7 @@ runstatus passes(std::FILE* file, gamelist& list, shownfindings& shown, const ti
 // checked again. How many shown findings the fixes removed goes to `seen`;
 // an exit code when the file cannot be written.
 int writefixes(const cheatpath& path, const fileseen& before, std::FILE*& file, readlist& games, showing asked,
-               const filerun& how, totals& seen) {
+               const filerun& how, const dialect& rules, totals& seen) {
     const console say(true);
     asked.lines = nullptr;
     asked.known = how.known;  // what the baseline hides is not fixed
@@ -295,7 +326,7 @@ int writefixes(const cheatpath& path, const fileseen& before, std::FILE*& file, 
     patch fixes(*games.list);
     std::optional<baseline::progress> matched;
     if (how.known != nullptr) matched = how.known->saved();
-    if (passes(file, *games.list, first, games.titles.get(), &fixes).cheatfilereadfailed) return exitcode::readfailed;
+    if (passes(file, *games.list, first, games.titles.get(), &fixes, rules).cheatfilereadfailed) return exitcode::readfailed;
     if (matched) how.known->restore(*matched);
     fixes.keepshown(first);
     long long removed = first.fixable(fixes.made());
@@ -339,8 +370,9 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     const settings& run = how.run;
     const options& chosen = how.chosen;
     const console say(true);
+    const dialect& rules = dialectof(run, chosen, path.name);
     bool selected[checkcount] = {};
-    std::copy(std::begin(run.selected), std::end(run.selected), std::begin(selected));
+    choosechecks(chosen, run.config ? &*run.config : nullptr, rules, selected);
     if (run.config && path.name != "-") {
         std::string unused;
         namechecks(ignoresfor(*run.config, configrelative(*run.config, path.name), namescasesensitive()), selected,
@@ -371,7 +403,7 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     suppressed.read(file);
     asked.suppressed = &suppressed;
     if (chosen.fix) {
-        if (int code = writefixes(path, before, file, games, asked, how, seen)) {
+        if (int code = writefixes(path, before, file, games, asked, how, rules, seen)) {
             if (file != nullptr) std::fclose(file);
             return code;
         }
@@ -387,7 +419,7 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     bool readfailed = false;
     if (!suppressed.empty()) {
         shownfindings dry(asked);
-        readfailed = passes(file, list, dry, games.titles.get(), nullptr).cheatfilereadfailed;
+        readfailed = passes(file, list, dry, games.titles.get(), nullptr, rules).cheatfilereadfailed;
         suppressed.setknown();
     }
     patch fixes(list);
@@ -396,7 +428,7 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     asked.known = how.known;
     asked.record = how.record;
     shownfindings shown(asked);
-    readfailed = readfailed || passes(file, list, shown, games.titles.get(), &fixes).cheatfilereadfailed;
+    readfailed = readfailed || passes(file, list, shown, games.titles.get(), &fixes, rules).cheatfilereadfailed;
     fixes.keepshown(shown);
     how.lines.endfile(&fixes);
     if (chosen.diff && !readfailed && !fixes.write(file, how.patchname, how.patchout)) readfailed = true;
@@ -446,18 +478,10 @@ int runpaths(const options& chosen) {
     run.baseline = chosen.baseline;
     if (run.baseline.empty() && config != nullptr && config->baseline) run.baseline = configpath(*config, *config->baseline);
     run.writebaseline = chosen.writebaseline;
-    // The default set holds what is usual; a --select on the command line
-    // replaces it, or else the config's select; --extend-select and
-    // --ignore from both add and take away, --ignore last.
-    bool selectgiven = chosen.selectgiven || (config != nullptr && config->select);
-    for (const checkinfo& check : checktable) run.selected[static_cast<int>(check.id)] = check.usual && !selectgiven;
-    std::string unused;
-    namechecks(chosen.selectgiven || config == nullptr || !config->select ? chosen.select : *config->select, run.selected,
-               true, "--select", unused);
-    namechecks(chosen.extendselect, run.selected, true, "--extend-select", unused);
-    if (config != nullptr) namechecks(config->extendselect, run.selected, true, "extend-select", unused);
-    namechecks(chosen.ignore, run.selected, false, "--ignore", unused);
-    if (config != nullptr) namechecks(config->ignore, run.selected, false, "ignore", unused);
+    // Each file's own set follows its dialect; this one, the command line's
+    // dialect's, is the run's.
+    const dialect* given = chosen.dialect.empty() ? nullptr : finddialect(chosen.dialect);
+    choosechecks(chosen, config, given != nullptr ? *given : classicdialect(), run.selected);
     bool perfilelists = config != nullptr && !config->perfilegamelist.empty();
     if (run.common.gamelist.empty() && run.common.emulator.empty() && !perfilelists) {
         sayusage("'vettle check' needs a game list: --game-list FILE, --emulator PROGRAM, or game-list in "

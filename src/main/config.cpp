@@ -11,6 +11,7 @@
 #include <toml++/toml.h>
 
 #include "checks/checktable.h"
+#include "checks/dialect.h"
 #include "host.h"
 #include "report/emitter.h"
 #include "text/closest.h"
@@ -123,6 +124,13 @@ public:
         return true;
     }
 
+    bool dialectname(const std::string& what, const toml::key& key, const toml::node& value, std::string& into) {
+        if (!text(what, key, value, into)) return false;
+        if (finddialect(into) != nullptr) return true;
+        static const std::vector<std::string_view> known = dialectnames();
+        return wrong(at(key, value), "unknown dialect " + quotedname(into) + " in " + what + hint(into, known, "dialects"));
+    }
+
     // A table of patterns, the value of each read by `each`.
     template <class entry, class readvalue>
     bool patterns(const toml::key& key, const toml::node& value, std::vector<std::pair<std::string, entry>>& into,
@@ -191,6 +199,15 @@ const knownkey knownkeys[] = {
          return in.patterns(k, v, out.perfilegamelist, [](reader& r, const std::string& what, const toml::key& pattern,
                                                           const toml::node& value, std::string& into) {
              return r.text(what, pattern, value, into);
+         });
+     }},
+    {"dialect", [](reader& in, const toml::key& k, const toml::node& v, configfile& out) {
+         return in.dialectname(quotedname(k.str()), k, v, out.dialect.emplace());
+     }},
+    {"per-file-dialect", [](reader& in, const toml::key& k, const toml::node& v, configfile& out) {
+         return in.patterns(k, v, out.perfiledialect, [](reader& r, const std::string& what, const toml::key& pattern,
+                                                         const toml::node& value, std::string& into) {
+             return r.dialectname(what, pattern, value, into);
          });
      }},
 };
@@ -324,6 +341,13 @@ const std::string* gamelistfor(const configfile& config, const std::string& chea
         if (globmatch(pattern, cheatrelative, casesensitive)) return &list;
     }
     return config.gamelist ? &*config.gamelist : nullptr;
+}
+
+const std::string* dialectfor(const configfile& config, const std::string& cheatrelative, bool casesensitive) {
+    for (const auto& [pattern, name] : config.perfiledialect) {
+        if (globmatch(pattern, cheatrelative, casesensitive)) return &name;
+    }
+    return config.dialect ? &*config.dialect : nullptr;
 }
 
 std::vector<std::string> ignoresfor(const configfile& config, const std::string& cheatrelative, bool casesensitive) {

@@ -25,6 +25,10 @@ struct configfile {
     // Both in the order of the file.
     std::vector<std::pair<std::string, std::vector<std::string>>> perfileignores;
     std::vector<std::pair<std::string, std::string>> perfilegamelist;
+    // dialect: whose loader the checks follow; per-file-dialect: pattern and
+    // the dialect of those files. Each a known dialect's name.
+    std::optional<std::string> dialect;
+    std::vector<std::pair<std::string, std::string>> perfiledialect;
 };
 
 // The name looked for.
@@ -64,6 +68,10 @@ std::string configrelative(const configfile& config, const std::string& path);
 // `casesensitive`: whether the host's file names are (POSIX yes, Windows
 // no).
 const std::string* gamelistfor(const configfile& config, const std::string& cheatrelative, bool casesensitive);
+
+// The dialect of the cheat file at `cheatrelative`: the first
+// per-file-dialect pattern that matches it, else dialect, else null.
+const std::string* dialectfor(const configfile& config, const std::string& cheatrelative, bool casesensitive);
 
 // The checks ignored in the cheat file at `cheatrelative`: those of every
 // per-file-ignores pattern that matches it, each once, in the file's order.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "report/emitter.h"
+#include "checks/dialect.h"
 #include "text/closest.h"
 
 namespace {
@@ -77,6 +78,7 @@ std::vector<knownoption> checkoptions(lists& given) {
         {"--exit-zero", nullptr, kind::flag, &options::exitzero, nullptr, nullptr, a::checkpaths},
         {"--stdin-filename", nullptr, kind::value, nullptr, &options::stdinfilename, nullptr, a::checkpaths},
         {"--output-format", nullptr, kind::value, nullptr, &options::outputformat, nullptr, a::checkpaths},
+        {"--dialect", nullptr, kind::value, nullptr, &options::dialect, nullptr, a::checkpaths},
     };
 }
 
@@ -245,6 +247,9 @@ options parsecheck(const std::vector<std::string>& arguments) {
     if (!result.outputformat.empty() && findformat(result.outputformat) == nullptr) {
         return usageerror(result, unknownformat(result.outputformat, "--output-format"));
     }
+    if (!result.dialect.empty() && finddialect(result.dialect) == nullptr) {
+        return usageerror(result, unknowndialect(result.dialect, "--dialect"));
+    }
     bool fromstdin = std::find(result.paths.begin(), result.paths.end(), "-") != result.paths.end();
     if (!result.gamelist.empty() && !result.emulator.empty()) {
         return usageerror(result, "option '--emulator' cannot be used with '--game-list'");
@@ -290,6 +295,15 @@ options parserule(const std::vector<std::string>& arguments) {
 }
 
 }  // namespace
+
+std::string unknowndialect(const std::string& name, const std::string& where) {
+    std::vector<std::string_view> known = dialectnames();
+    std::string closest(closestname(name, known));
+    std::string names;
+    for (std::string_view each : known) names += (names.empty() ? "" : ", ") + std::string(each);
+    return "unknown dialect '" + name + "' in " + where +
+           (closest.empty() ? "; the dialects are " + names : "; did you mean '" + closest + "'?");
+}
 
 bool namechecks(const std::vector<std::string>& names, bool* selected, bool value, const char* where,
                 std::string& problem) {
@@ -378,6 +392,8 @@ std::string usagetext() {
         "                      how findings are written: concise (the default), full\n"
         "                      (with the line and the fix), json, json-lines, sarif,\n"
         "                      github (workflow commands), gitlab (Code Quality)\n"
+        "  --dialect NAME      whose loader the checks follow: classic (the default),\n"
+        "                      fbneo or mame2003-plus\n"
         "  --exit-zero         exit with 0 whatever is found\n"
         "  -q, --quiet         no summary\n"
         "  --silent            print nothing\n"

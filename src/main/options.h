@@ -43,6 +43,7 @@ struct options {
     bool silent = false;        // nothing on standard output
     bool exitzero = false;      // findings never fail the run
     std::string outputformat;   // --output-format: a row of the table of formats
+    std::string dialect;        // --dialect: whose loader the checks follow (a known name)
 
     // vettle rule: one check's name, or all of them.
     std::string rule;
@@ -59,6 +60,10 @@ options parseoptions(const std::vector<std::string>& arguments);
 // error's words ("unknown check 'x' in --select; did you mean 'y'?").
 bool namechecks(const std::vector<std::string>& names, bool* selected, bool value, const char* where,
                 std::string& problem);
+
+// A usage error's words for a dialect that is none ("unknown dialect 'x'
+// in --dialect; did you mean 'y'?").
+std::string unknowndialect(const std::string& name, const std::string& where);
 
 // The text of --help.
 std::string usagetext();

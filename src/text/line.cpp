@@ -110,7 +110,8 @@ bool linereader::next(line& out) {
         }
     }
     start_ = end;
-    if (end - start >= 2 && buffer_[end - 1] == '\n' && buffer_[end - 2] == '\r') {
+    out.crlf = end - start >= 2 && buffer_[end - 1] == '\n' && buffer_[end - 2] == '\r';
+    if (out.crlf) {
         buffer_[end - 2] = '\n';  // CR LF reads as LF: fold it in place
         --end;
     }

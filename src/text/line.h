@@ -15,6 +15,7 @@ struct line {
     std::size_t size;       // characters read, NULs and what follows them included
     bool endsline;          // the last character read is a line feed
     bool highbyte;          // some byte of the text is above 0x7F
+    bool crlf;              // its line feed was a CR LF in the file
     long long number;       // from 1 for the reader's first line
     // Where it stands as an editor counts: the physical line, from 1 for
     // the reader's first, and the byte column of its first character there

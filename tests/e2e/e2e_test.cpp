@@ -580,6 +580,10 @@ TEST(Check, PathsAndListsItCannotUse) {
          "vettle: unknown check 'zero-valu' in --ignore; did you mean 'zero-value'?\nTry 'vettle --help'.\n"},
         {{"check", "--game-list", "listfull.txt", "--output-format", "jsonlines"}, 2,
          "vettle: unknown output format 'jsonlines' in --output-format; did you mean 'json-lines'?\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--dialect", "fbneoo"}, 2,
+         "vettle: unknown dialect 'fbneoo' in --dialect; did you mean 'fbneo'?\nTry 'vettle --help'.\n"},
+        {{"check", "--game-list", "listfull.txt", "--dialect=mame"}, 2,
+         "vettle: unknown dialect 'mame' in --dialect; did you mean 'mame2003-plus'?\nTry 'vettle --help'.\n"},
         {{"check", "--game-list", "listfull.txt", "--diff", "--fix"}, 2,
          "vettle: option '--diff' cannot be used with '--fix'\nTry 'vettle --help'.\n"},
         {{"rule", "suspectmask"}, 2,
@@ -775,6 +779,41 @@ TEST(Check, TheConfigFile) {
         EXPECT_EQ(runvettle(folder / "sub", std::vector<std::string>{"check", "../cheats"}), 2);
         EXPECT_EQ(readfile(folder / "sub" / "stderr.out").rfind(hosttext(c.says), 0), 0u) << readfile(folder / "sub" / "stderr.out");
     }
+}
+
+// A dialect from the command line, or per file from the config: the same
+// file loses a cheat to one emulator and not to the classic checks, and
+// the title checks are off by default.
+TEST(Check, DialectsFromTheCommandLineAndTheConfig) {
+    fs::path folder = prepare("no-findings", "check-dialects");
+    fs::create_directories(folder / ".git");
+    writefile(folder / "listfull.txt", "Name:     Description:\npacman    \"Pac-Man (Midway)\"\n");
+    const std::string cheats = "; [ Pac-Man ]\n:pacman:00000000:4E14:00000003:FFFFFFFF:a\n\n"
+                               ":pacman:00000000:4E15:00000003:FFFFFFFF:b\n";
+    writefile(folder / "cheat.dat", cheats);
+    writefile(folder / "other.dat", cheats);
+    const std::string lost = "FinalBurn Neo never reads this line: its reading of 'pacman' ended earlier, at a blank "
+                             "line (line 3) [unloaded-cheat]\n";
+    const std::string title = ":1:1: error: title 'Pac-Man' differs from the emulator's title 'Pac-Man (Midway)' of "
+                              "'pacman' [title-mismatch]\n";
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "cheat.dat"}), 1);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("cheat.dat" + title + "\nFound 1 error in 1 file (1 fixable with --fix).\n"));
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--dialect", "fbneo",
+                                                         "cheat.dat"}),
+              1);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("cheat.dat:4:2: error: " + lost + "\nFound 1 error in 1 file.\n"));
+    writefile(folder / "vettle.toml", "game-list = \"listfull.txt\"\ndialect = \"mame2003-plus\"\n"
+                                      "[per-file-dialect]\n\"other.dat\" = \"fbneo\"\n");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "cheat.dat", "other.dat"}), 1);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("other.dat:4:2: error: " + lost + "\nFound 1 error in 2 files.\n"));
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--dialect", "classic", "--extend-select",
+                                                         "unloaded-cheat", "cheat.dat", "other.dat"}),
+              1);
+    EXPECT_EQ(readfile(folder / "console.out"), hosttext("cheat.dat" + title + "other.dat" + title +
+                                                         "\nFound 2 errors in 2 files (2 fixable with --fix).\n"));
 }
 
 // The emulator's list of `games` games, every `longevery`th with a

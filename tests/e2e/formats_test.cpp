@@ -161,7 +161,10 @@ TEST(Formats, EveryFormatTellsWhatConciseTells) {
         told reference = fromconcise(concise.output, true);
         std::set<std::string> checks;
         for (const std::string& one : reference) checks.insert(one.substr(one.rfind(':') + 1));
-        EXPECT_EQ(checks.size(), static_cast<std::size_t>(checkcount - (suppression ? 0 : 1))) << "every check's findings";
+        // Every check of the classic reports, and the unused suppression.
+        std::size_t classic = 0;
+        for (const checkinfo& row : checktable) classic += row.where != section::none ? 1 : 0;
+        EXPECT_EQ(checks.size(), classic + (suppression ? 1 : 0)) << "every check's findings";
 
         const struct {
             const char* format;

@@ -155,7 +155,9 @@ TEST(Config, ReadsEveryKeyAndKeepsThePatternsInTheirOrder) {
               "\r\n"
               "[per-file-game-list]\r\n"
               "\"z/*.dat\" = \"z.xml\"\r\n"
-              "\"a/*.dat\" = \"a.xml\"\r\n");
+              "\"a/*.dat\" = \"a.xml\"\r\n"
+              "[per-file-dialect]\r\n"
+              "\"nes/*.dat\" = \"fbneo\"\r\n");
     configfile config;
     std::string error;
     std::string path = (folder / "vettle.toml").u8string();
@@ -172,6 +174,8 @@ TEST(Config, ReadsEveryKeyAndKeepsThePatternsInTheirOrder) {
     EXPECT_EQ(config.perfileignores, (ignores{{"old/**", {"ALL"}}, {"**/nes.dat", {"title-mismatch"}}}));
     using lists = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(config.perfilegamelist, (lists{{"z/*.dat", "z.xml"}, {"a/*.dat", "a.xml"}}));
+    EXPECT_EQ(config.perfiledialect, (lists{{"nes/*.dat", "fbneo"}}));
+    EXPECT_FALSE(config.dialect);
 
     // An empty file and an empty select are not the same.
     writefile(folder / "vettle.toml", "");
@@ -193,9 +197,13 @@ TEST(Config, SaysTheLineAndWhatIsWrong) {
         {"selec = ['zero-value']", ":1: unknown key 'selec'; did you mean 'select'?", true},
         {"\n\n[foo]\nx = 1",
          ":3: unknown key 'foo'; the keys are game-list, emulator, baseline, select, extend-select, ignore, "
-         "output-format, per-file-ignores, per-file-game-list",
+         "output-format, per-file-ignores, per-file-game-list, dialect, per-file-dialect",
          true},
-        {"dialect = 'mame'", ":1: unknown key 'dialect'; the keys are", false},
+        {"dialect = 'mame'", ":1: unknown dialect 'mame' in 'dialect'; did you mean 'mame2003-plus'?", true},
+        {"dialect = 'zz'", ":1: unknown dialect 'zz' in 'dialect'; the dialects are classic, fbneo, mame2003-plus", true},
+        {"[per-file-dialect]\n'nes/*.dat' = 'fbneoo'",
+         ":2: unknown dialect 'fbneoo' in 'per-file-dialect' for 'nes/*.dat'; did you mean 'fbneo'?", true},
+        {"per-file-dialect = { 'a/*' = 2 }", ":1: 'per-file-dialect' for 'a/*' must be a string, not an integer", true},
         {"\"sel\\u0001ect\" = []", ":1: unknown key 'sel\\x01ect'; did you mean 'select'?", true},
         {"zzz = 1\naaa = 2", ":1: unknown key 'zzz'", false},  // the first in the file, not by name
         {"game-list = 3", ":1: 'game-list' must be a string, not an integer", true},
@@ -320,6 +328,8 @@ TEST(Config, EachCheatFileGetsItsListAndItsIgnores) {
     configfile config;
     config.gamelist = "all.xml";
     config.perfilegamelist = {{"nes/*.dat", "nes.xml"}, {"**/*.dat", "other.xml"}, {"nes/a.dat", "never.xml"}};
+    config.dialect = "mame2003-plus";
+    config.perfiledialect = {{"nes/*.dat", "fbneo"}, {"**/b.dat", "classic"}};
     config.perfileignores = {{"nes/**", {"title-mismatch", "zero-value"}},
                              {"**/a.dat", {"zero-value", "suspect-mask"}},
                              {"b.dat", {"ALL"}}};
@@ -328,13 +338,14 @@ TEST(Config, EachCheatFileGetsItsListAndItsIgnores) {
         bool casesensitive;
         const char* list;
         std::vector<std::string> ignores;
+        const char* dialect;
     } cases[] = {
-        {"nes/a.dat", true, "nes.xml", {"title-mismatch", "zero-value", "suspect-mask"}},
-        {"NES/a.dat", true, "other.xml", {"zero-value", "suspect-mask"}},
-        {"NES/a.dat", false, "nes.xml", {"title-mismatch", "zero-value", "suspect-mask"}},
-        {"b.dat", true, "other.xml", {"ALL"}},
-        {"cheat.txt", true, "all.xml", {}},
-        {"../nes/a.dat", true, "all.xml", {}},  // outside the project
+        {"nes/a.dat", true, "nes.xml", {"title-mismatch", "zero-value", "suspect-mask"}, "fbneo"},
+        {"NES/a.dat", true, "other.xml", {"zero-value", "suspect-mask"}, "mame2003-plus"},
+        {"NES/a.dat", false, "nes.xml", {"title-mismatch", "zero-value", "suspect-mask"}, "fbneo"},
+        {"b.dat", true, "other.xml", {"ALL"}, "classic"},
+        {"cheat.txt", true, "all.xml", {}, "mame2003-plus"},
+        {"../nes/a.dat", true, "all.xml", {}, "mame2003-plus"},  // outside the project
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.cheat);
@@ -342,9 +353,14 @@ TEST(Config, EachCheatFileGetsItsListAndItsIgnores) {
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(*list, test.list);
         EXPECT_EQ(ignoresfor(config, test.cheat, test.casesensitive), test.ignores);
+        const std::string* dialect = dialectfor(config, test.cheat, test.casesensitive);
+        ASSERT_NE(dialect, nullptr);
+        EXPECT_EQ(*dialect, test.dialect);
     }
     config.gamelist.reset();
     EXPECT_EQ(gamelistfor(config, "cheat.txt", true), nullptr);
+    config.dialect.reset();
+    EXPECT_EQ(dialectfor(config, "cheat.txt", true), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,452 @@
+// FinalBurn Neo's loader. It reads a game's lines as one unbroken run:
+// ';' lines are skipped, and from the game's first ":name:" line on, the
+// first line that is neither ends the reading for good (a ":name:" line
+// holding "----:REASON" ends it at once, on purpose). It reads 1,023 bytes
+// at a time, notes each colon, CR and LF of a line in a table of 16 with no
+// bound, copies each field into 256 bytes and a description into 128, and
+// adds a line whose type has 0x8000 or 0x10000 set to the cheat before it,
+// skipping lines with 0x4800 set. Its NES, FDS and SNES games carry a
+// leader its published game lists drop, and their address field holds a
+// cheat device's code.
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+#include "cheatfile/cheatfields.h"
+#include "cheatfile/linekind.h"
+#include "cheatfile/titleline.h"
+#include "checks/dialect.h"
+#include "checks/fieldcheck.h"
+#include "checks/fieldfailure.h"
+#include "later.h"
+#include "text/eightbytes.h"
+#include "text/textstore.h"
+
+namespace {
+
+using later::startswith;
+
+constexpr std::size_t readsize = 1023;  // a read of 1,024 bytes, its NUL included
+constexpr int mostseparators = 16;
+constexpr int fewestseparators = 7;
+constexpr std::size_t fieldroom = 255;
+constexpr std::size_t descriptionroom = 127;
+constexpr std::uint32_t linkbits = 0x8000 | 0x10000;
+constexpr std::uint32_t skippedbits = 0x4800;
+
+constexpr std::string_view leaders[] = {"nes_", "fds_", "snes_"};
+
+std::string_view leaderof(std::string_view shortname) {
+    for (std::string_view leader : leaders) {
+        if (startswith(shortname, leader)) return leader;
+    }
+    return {};
+}
+
+// Whether some listed shortname begins with a leader: a list of
+// FinalBurn Neo's own names, which are looked up as they stand.
+bool holdsleaders(const gamelist& list) {
+    for (std::string_view leader : leaders) {
+        const gameentry* begin = list.games;
+        const gameentry* end = begin + list.count;
+        const gameentry* at = std::lower_bound(begin, end, leader, [](const gameentry& game, std::string_view name) {
+            return compare(game.shortname, name) < 0;
+        });
+        if (at != end && startswith(at->shortname, leader)) return true;
+    }
+    return false;
+}
+
+bool isnescode(std::string_view code) {
+    if (code.size() != 6 && code.size() != 8) return false;
+    constexpr std::string_view letters = "APZLGITYEOXUKSVN";
+    bool upper = true, lower = true;
+    for (char c : code) {
+        upper = upper && letters.find(c) != std::string_view::npos;
+        lower = lower && c >= 'a' && c <= 'z' && letters.find(static_cast<char>(c - 'a' + 'A')) != std::string_view::npos;
+    }
+    return upper || lower;
+}
+
+// A Game Genie code XXXX-XXXX, or a Pro Action Replay code of 8 digits.
+bool issnescode(std::string_view code) {
+    bool genie = code.size() == 9 && code[4] == '-';
+    if (code.size() != 8 && !genie) return false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        if (!(genie && i == 4) && !isanycasehexdigit(code[i])) return false;
+    }
+    return true;
+}
+
+// How the loader's table of separators sees one read of a line: how many
+// there are, the longest field it copies (type to description) and the
+// description's length.
+struct readshape {
+    int separators = 0;
+    std::size_t longestfield = 0;
+    std::size_t description = 0;
+};
+
+bool isseparator(char c) { return c == ':' || c == '\r' || c == '\n'; }
+
+// `bytes`: the read as the file holds it, CR and LF included.
+readshape shapeof(std::string_view bytes) {
+    readshape shape;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!isseparator(bytes[i])) continue;
+        int k = shape.separators++;
+        if (k >= 2 && k <= 6) {
+            std::size_t length = i - last - 1;
+            shape.longestfield = std::max(shape.longestfield, length);
+            if (k == 6) shape.description = length;
+        }
+        last = i;
+    }
+    return shape;
+}
+
+// The colons of a line, eight bytes at a time: most lines are short and
+// need nothing more.
+int colonsof(std::string_view text) {
+    int colons = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t marks = marksof(loadeight(text.data() + i), ':') >> 7;
+        colons += static_cast<int>((marks * everybyte(1)) >> 56);
+    }
+    for (; i < text.size(); ++i) colons += text[i] == ':';
+    return colons;
+}
+
+// A few bytes of a line, mixed: the same line always gives the same
+// number, and two lines of a game seldom do (they differ in their address
+// or their description's end), at next to no cost a line.
+std::uint64_t fingerprint(std::string_view text) {
+    std::uint64_t mixed = text.size() * 0x9E3779B97F4A7C15ULL;
+    if (text.size() >= 16) {
+        mixed ^= loadeight(text.data() + text.size() - 8) + (loadeight(text.data() + text.size() / 2 - 4) << 1);
+    } else {
+        for (char c : text) mixed = (mixed ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
+    }
+    mixed ^= mixed >> 29;
+    mixed *= 0xBF58476D1CE4E5B9ULL;
+    return mixed ^ (mixed >> 32);
+}
+
+// What a game's reading has come to.
+struct gamerun {
+    // The fingerprints of the lines it read, a run of `prints` from
+    // `firstprint` in the pass's store of them: a lost line whose
+    // fingerprint is none of them repeats none of its lines, and the
+    // reading need not be read back.
+    std::size_t firstprint = 0;
+    std::size_t prints = 0;
+    long long endedat = 0;    // the physical line that ended it
+    std::string_view why;     // what that line is
+    bool reasoned = false;    // a "----:REASON" line ended it
+    std::uint64_t start = 0;  // where its first line stands in the file
+    std::uint64_t end = 0;    // where the line that ended it stands
+};
+
+// What a line that ends a game's reading is, in a finding's words.
+std::string_view endingof(std::string_view text, linekind kind) {
+    if (kind == linekind::header) return "a header line ': ['";
+    if (text.empty() || text[0] == '\n' || text[0] == '\r') return "a blank line";
+    if (startswith(text, "//") || text[0] == '#') return "a comment line";
+    if (kind == linekind::cheat) return "a line that names no game";
+    return "a line that is no cheat line";
+}
+
+class fbneorules final : public linecheck {
+public:
+    fbneorules(std::FILE* file, findingsink& out) : file_(file), out_(out) {}
+
+    void check(const line& current, linekind kind, std::string_view number) override {
+        if (current.column != 1) {
+            continuation(current, number);
+            return;
+        }
+        pending_ = false;
+        switch (kind) {
+            case linekind::title: break;  // ';' lines are skipped
+            case linekind::comment:
+                if (current.text[0] != ';') endrun(current, endingof(current.text, kind));
+                break;
+            case linekind::cheat: cheatline(current, number); break;
+            default: endrun(current, endingof(current.text, kind)); break;
+        }
+    }
+
+private:
+    void endrun(const line& current, std::string_view why) {
+        if (running_ == nullptr) return;
+        running_->endedat = current.physical;
+        running_->why = why;
+        running_->end = current.position - static_cast<std::uint64_t>(current.column - 1);
+        running_ = nullptr;
+    }
+
+    finding about(checkid check, const line& current, std::string_view number, std::string_view text) const {
+        finding f{check};
+        f.at = &current;
+        f.piece = current.number;
+        f.number = number;
+        f.text = text;
+        f.offset = static_cast<std::size_t>(text.data() - current.text.data());
+        return f;
+    }
+
+    void cheatline(const line& current, std::string_view number) {
+        std::string_view text = current.text;
+        std::size_t close = text.find(':', 1);
+        // "::name:" or a name alone names no game the loader looks for.
+        if (text.size() < 2 || text[1] == ':' || close == std::string_view::npos) {
+            fields(current, number, cheatshortname(text));
+            endrun(current, endingof(text, linekind::cheat));
+            return;
+        }
+        std::string_view name = text.substr(1, close - 1);
+        bool reason = text.find("----:REASON") != std::string_view::npos;
+        if (running_ != nullptr && name == runningname_.view()) {
+            if (reason) {
+                running_->reasoned = true;
+                endrun(current, "its '----:REASON' line");
+                return;
+            }
+            fields(current, number, name);
+            taken(current, number, name);
+            return;
+        }
+        endrun(current, "another game's line");
+        key_.assign(name.data(), name.size());
+        auto entry = games_.find(key_);
+        bool first = entry == games_.end();
+        if (first) entry = games_.emplace(key_, gamerun()).first;
+        gamerun& game = entry->second;
+        if (first) {
+            game.start = current.position;
+            game.firstprint = prints_.size();
+            running_ = &game;
+            runningname_.hold(name);
+            hascheat_ = false;
+            if (reason) {
+                game.reasoned = true;
+                endrun(current, "its '----:REASON' line");
+                return;
+            }
+            fields(current, number, name);
+            taken(current, number, name);
+            return;
+        }
+        if (game.reasoned || reason) return;  // a game it reads no cheats of, on purpose
+        fields(current, number, name);
+        finding lost = about(duplicate(current, name, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
+                             number, name);
+        lost.other = game.why;
+        lost.setat = game.endedat;
+        out_.found(lost);
+    }
+
+    // The field rules of every cheat line, read or not: lower case is
+    // hexadecimal, the shortname no block's, a cheat device's code no
+    // address.
+    void fields(const line& current, std::string_view number, std::string_view name) {
+        checkedline checked = checkfieldsanycase(current.text);
+        unsigned failed = checked.failed;
+        std::string_view leader = leaderof(name);
+        if (!leader.empty()) {
+            failed &= ~failure::address;
+            std::string_view code = withoutlineend(checked.value(fieldid::address).text);
+            bool snes = leader == "snes_";
+            if (!(snes ? issnescode(code) : isnescode(code))) {
+                finding bad = about(checkid::fieldformat, current, number, checked.value(fieldid::address).text);
+                bad.field = snes ? fieldid::snescode : fieldid::nescode;
+                out_.found(bad);
+            }
+        }
+        if (failed != 0) tellfailures(current, number, checked, failed, block_, out_);
+    }
+
+    // The rules of a line the loader reads.
+    void taken(const line& current, std::string_view number, std::string_view name) {
+        std::string_view text = current.text;
+        prints_.add(fingerprint(withoutlineend(text)));
+        ++running_->prints;
+        std::string_view type = text.substr(name.size() + 2);
+        std::uint32_t value = later::hexprefix(type);
+        if ((value & skippedbits) == 0) {
+            if ((value & linkbits) != 0 && !hascheat_) {
+                finding link = about(checkid::linkwithoutcheat, current, number, type.substr(0, type.find(':')));
+                link.other = name;
+                out_.found(link);
+            }
+            hascheat_ = hascheat_ || (value & linkbits) == 0;
+        }
+        // The loader's read: the text, its CR, its LF (a NUL ends it).
+        bool whole = text.size() == current.size;
+        std::size_t bytes = text.size() + (whole && current.crlf ? 1 : 0);
+        if (endsphysical(current) && bytes < 135) {
+            // Too short for a long field or description: the separators alone.
+            int separators = colonsof(text) + (whole && current.endsline ? 1 : 0) + (whole && current.crlf ? 1 : 0);
+            if (std::memchr(text.data(), '\r', text.size()) != nullptr) {
+                separators += static_cast<int>(std::count(text.begin(), text.end(), '\r'));
+            }
+            if (separators > mostseparators || separators < fewestseparators) {
+                tellshape(current, number, readshape{separators, 0, 0});
+            }
+            return;
+        }
+        head_.assign(text.data(), text.size());
+        if (whole && current.crlf) head_.insert(head_.size() - 1, 1, '\r');
+        pending_ = true;
+        if (endsphysical(current) || head_.size() >= readsize) finishhead(current, number);
+    }
+
+    void finishhead(const line& current, std::string_view number) {
+        pending_ = false;
+        if (head_.size() > readsize) head_.resize(readsize);
+        tellshape(current, number, shapeof(head_));
+    }
+
+    void tellshape(const line& current, std::string_view number, const readshape& shape) {
+        finding f = about(checkid::unsafeline, current, number, current.text.substr(0, 0));
+        if (shape.separators > mostseparators || shape.separators < fewestseparators) {
+            f.other = shape.separators > mostseparators ? "more" : "fewer";
+            f.setat = shape.separators;
+            out_.found(f);
+        } else if (shape.longestfield > fieldroom) {
+            f.other = "field";
+            f.setat = static_cast<long long>(shape.longestfield);
+            out_.found(f);
+        }
+        if (shape.separators >= fewestseparators && shape.description > descriptionroom) {
+            finding longer = about(checkid::longdescription, current, number, current.text.substr(0, 0));
+            longer.setat = static_cast<long long>(shape.description);
+            out_.found(longer);
+        }
+    }
+
+    // A later piece of a long line: more of a read line's first 1,023
+    // bytes, or past them the start of the loader's next read, a line of
+    // its own to it.
+    void continuation(const line& current, std::string_view number) {
+        std::string_view text = current.text;
+        bool whole = text.size() == current.size;
+        if (pending_) {
+            head_.append(text.data(), text.size());
+            if (whole && current.crlf) head_.insert(head_.size() - 1, 1, '\r');
+            if (endsphysical(current) || head_.size() >= readsize) finishhead(current, number);
+        }
+        auto before = static_cast<std::size_t>(current.column - 1);
+        std::size_t bytes = current.size + (current.crlf ? 1 : 0);
+        if (before > readsize || before + bytes <= readsize) return;
+        std::size_t at = readsize - before;
+        char first = current.crlf && at + 1 == current.size ? '\r'
+                     : current.crlf && at == current.size   ? '\n'
+                     : at < text.size()                     ? text[at]
+                                                            : '\0';
+        if (first != ';') endrun(current, "the rest of a line cut at 1,023 bytes");
+    }
+
+    // Whether a line never read repeats, byte for byte, one the game's
+    // reading took. The reading's bytes are read back once a game, and its
+    // lines kept by hash: lost lines come by the thousand in a file that
+    // repeats its games.
+    bool duplicate(const line& current, std::string_view name, const gamerun& game) {
+        if (!iswhole(current)) return false;
+        std::uint64_t print = fingerprint(withoutlineend(current.text));
+        bool seen = false;
+        for (std::size_t i = 0; !seen && i < game.prints; ++i) seen = prints_[game.firstprint + i] == print;
+        if (!seen) return false;
+        if (cachedgame_ != name) {
+            cachedgame_.assign(name.data(), name.size());
+            cachedlines_.clear();
+            if (!readrun(name, game)) cachedbytes_.clear();
+        }
+        std::string_view text = withoutlineend(current.text);
+        auto [first, last] = cachedlines_.equal_range(std::hash<std::string_view>()(text));
+        for (auto at = first; at != last; ++at) {
+            if (std::string_view(cachedbytes_).substr(at->second, text.size()) == text) return true;
+        }
+        return false;
+    }
+
+    bool readrun(std::string_view name, const gamerun& game) {
+        long resume = std::ftell(file_);
+        if (file_ == nullptr || resume < 0 || game.end < game.start ||
+            game.end > static_cast<std::uint64_t>(LONG_MAX) ||
+            std::fseek(file_, static_cast<long>(game.start), SEEK_SET) != 0) {
+            return false;
+        }
+        cachedbytes_.resize(static_cast<std::size_t>(game.end - game.start));
+        std::size_t got = std::fread(&cachedbytes_[0], 1, cachedbytes_.size(), file_);
+        cachedbytes_.resize(got);
+        bool back = std::fseek(file_, resume, SEEK_SET) == 0;
+        std::clearerr(file_);
+        // Each of the game's lines, its line end (LF or CR LF) left out.
+        std::string start = ":" + std::string(name) + ":";
+        std::string_view bytes(cachedbytes_);
+        for (std::size_t at = 0; at < bytes.size();) {
+            std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+            std::string_view text = bytes.substr(at, end - at);
+            if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+            if (startswith(text, start)) cachedlines_.emplace(std::hash<std::string_view>()(text), at);
+            at = end + 1;
+        }
+        return back;
+    }
+
+    std::FILE* file_;
+    findingsink& out_;
+    blockstate block_;  // never set: a game's run is its block
+    std::unordered_map<std::string, gamerun> games_;  // every game met, by shortname
+    gamerun* running_ = nullptr;                      // the game being read, if any
+    heldshortname runningname_;
+    std::string key_;  // a shortname looked up, kept to spare an allocation a line
+    itemstore<std::uint64_t> prints_;  // the fingerprints of the lines read, run by run
+    bool hascheat_ = false;  // the running game has a cheat to link to
+    bool pending_ = false;   // head_ holds the start of a read line not yet whole
+    std::string head_;
+    std::string cachedgame_;
+    std::string cachedbytes_;                                        // its reading, as the file holds it
+    std::unordered_multimap<std::size_t, std::size_t> cachedlines_;  // a line's hash, where it starts there
+};
+
+class fbneo final : public dialect {
+public:
+    std::string_view name() const override { return "fbneo"; }
+    bool usual(checkid check) const override { return later::usual(check); }
+
+    linekind classify(const line& current) const override {
+        std::string_view text = current.text;
+        if (current.column != 1 || text.empty()) return linekind::other;
+        if (istitleline(text)) return linekind::title;
+        if (text[0] == ';') return linekind::comment;
+        if (startswith(text, ": [")) return linekind::header;
+        if (text[0] == ':') return linekind::cheat;
+        if (startswith(text, "//") || text[0] == '#') return linekind::comment;
+        return linekind::other;
+    }
+
+    int findlisted(gamewalk& walk, std::string_view shortname, std::size_t readable) const override {
+        int found = findgame(walk, shortname, readable);
+        std::string_view leader = leaderof(shortname);
+        if (found >= 0 || leader.empty() || holdsleaders(walk.list)) return found;
+        return findgame(walk, shortname.substr(leader.size()), readable - leader.size());
+    }
+
+    std::unique_ptr<linecheck> thirdpass(std::FILE* cheatfile, findingsink& out, bool) const override {
+        return std::make_unique<fbneorules>(cheatfile, out);
+    }
+};
+
+}  // namespace
+
+const dialect& fbneodialect() {
+    static const fbneo rules;
+    return rules;
+}
