@@ -19,6 +19,7 @@ void tell(const line& current, const linecounter& number, findingsink& out) {
     highbyte.number = number.text();
     std::string_view text = current.text;
     while (static_cast<unsigned char>(text[highbyte.offset]) < 0x80) ++highbyte.offset;  // there is one
+    highbyte.text = text.substr(highbyte.offset, 1);
     out.found(highbyte);
 }
 

@@ -122,7 +122,7 @@ const checkinfo checktable[checkcount] = {
     {
         checkid::nonascii, "non-ascii", severity::error, section::illegalcharacters, true,
         [](textcollector& out, const finding& what, bool) {
-            auto byte = static_cast<unsigned char>(what.at->text[what.offset]);
+            auto byte = static_cast<unsigned char>(what.text.empty() ? what.at->text[what.offset] : what.text[0]);
             out.put("byte 0x");
             out.put(hexdigitchars[byte >> 4]);
             out.put(hexdigitchars[byte & 0xF]);

@@ -53,7 +53,9 @@ struct checkinfo {
     severity level;
     section where;
     bool usual;  // on where a run chooses no checks itself: not a list, nor mostly noise
-    // Writes what a finding says (withlines: may name other lines of the file).
+    // Writes what a finding says (withlines: may name other lines of the
+    // file), from its field, text, other, blocktitle and setat alone, so
+    // that a message made once may serve every finding that has the same.
     void (*message)(textcollector& out, const finding& what, bool withlines);
     bool bytext;  // the message says no more than the finding's field and text, so a made one may be kept
     std::string_view summary;      // one line: what it finds, and when that may be noise

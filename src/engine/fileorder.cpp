@@ -1,6 +1,7 @@
 #include "fileorder.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,7 @@ void fileorder::online(const line& current, linekind kind) {
     if (!reading_) {
         reading_ = true;
         for (queue& q : waiting_) q.sort();
+        nextwaiting_ = soonestwaiting();
     }
     current_ = &current;
     // Characters before the piece, for formats that count them: a byte that
@@ -101,7 +103,8 @@ void fileorder::online(const line& current, linekind kind) {
     if (shown_.needslinetext()) takelinetext(current);
 
     if (current.column == 1) unusedsuppressions(current);
-    blocktitle title{};
+    if (current.number < nextwaiting_) return;  // most lines: nothing waits for them
+    blocktitle title;
     bool titletaken = false;
     for (const checkinfo& check : checktable) {
         queue& q = waiting_[static_cast<int>(check.id)];
@@ -129,6 +132,15 @@ void fileorder::online(const line& current, linekind kind) {
             show(f);
         }
     }
+    nextwaiting_ = soonestwaiting();
+}
+
+long long fileorder::soonestwaiting() const {
+    long long soonest = std::numeric_limits<long long>::max();
+    for (const queue& q : waiting_) {
+        if (q.next < q.records.size()) soonest = std::min(soonest, q.records[q.next].piece);
+    }
+    return soonest;
 }
 
 // Once the findings are known (the engine has run the file once before

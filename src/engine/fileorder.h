@@ -53,6 +53,8 @@ private:
 
     void show(const finding& what);
     void unusedsuppressions(const line& current);
+    // The first line a waiting finding is on.
+    long long soonestwaiting() const;
     void takelinetext(const line& current);
 
     shownfindings& shown_;
@@ -60,6 +62,7 @@ private:
     std::FILE* cheatfile_;
     bool reading_ = false;  // the third pass has begun: findings go straight on
     queue waiting_[checkcount];
+    long long nextwaiting_ = 0;
     const line* current_ = nullptr;
     linecounter physical_{0};
     baselineline linetext_;

@@ -94,10 +94,21 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
         }
         return slot.message;
     }
-    textcollector message;
-    infoof(what.check).message(message, what, true);
-    other_ = message.text + endings_[static_cast<int>(what.check)];
-    return other_;
+    last& previous = last_[static_cast<int>(what.check)];
+    if (previous.made && previous.field == what.field && previous.setat == what.setat && previous.text == what.text &&
+        previous.other == what.other && previous.blocktitle == what.blocktitle) {
+        return previous.message.text;
+    }
+    previous.made = true;
+    previous.field = what.field;
+    previous.setat = what.setat;
+    previous.text = what.text;
+    previous.other = what.other;
+    previous.blocktitle = what.blocktitle;
+    previous.message.text.clear();
+    infoof(what.check).message(previous.message, what, true);
+    previous.message.text += endings_[static_cast<int>(what.check)];
+    return previous.message.text;
 }
 
 void diagnostics::write(const struct finding& what, const place& where) {

@@ -53,7 +53,16 @@ private:
     };
     static constexpr std::size_t keptmessages = 61;  // a prime, so that the slots spread
     made recent_[keptmessages];
-    std::string other_;  // the message of a finding not kept
+    // The last message made for each check, with what it was made from: the
+    // lines of one game or block often say the same.
+    struct last {
+        bool made = false;
+        fieldid field = fieldid::none;
+        std::string text, other, blocktitle;
+        long long setat = 0;
+        textcollector message;
+    };
+    last last_[checkcount];
     std::string_view linemessage(const struct finding& what);
     const gamelist* list_;
     const titleindex* titles_;

@@ -222,11 +222,17 @@ private:
             return;
         }
         endrun(current, "another game's line");
-        key_.assign(name.data(), name.size());
-        auto entry = games_.find(key_);
-        bool first = entry == games_.end();
-        if (first) entry = games_.emplace(key_, gamerun()).first;
-        gamerun& game = entry->second;
+        // A game's lost lines come together: the last one looked up first.
+        bool first = false;
+        if (looked_ == nullptr || name != lookedname_) {
+            key_.assign(name.data(), name.size());
+            auto entry = games_.find(key_);
+            first = entry == games_.end();
+            if (first) entry = games_.emplace(key_, gamerun()).first;
+            looked_ = &entry->second;
+            lookedname_ = entry->first;
+        }
+        gamerun& game = *looked_;
         if (first) {
             game.start = current.position;
             game.firstprint = prints_.size();
@@ -407,6 +413,10 @@ private:
     gamerun* running_ = nullptr;                      // the game being read, if any
     heldshortname runningname_;
     std::string key_;  // a shortname looked up, kept to spare an allocation a line
+    // The game looked up last and its name, which the table's node keeps
+    // in place.
+    gamerun* looked_ = nullptr;
+    std::string_view lookedname_;
     itemstore<std::uint64_t> prints_;  // the fingerprints of the lines read, run by run
     bool hascheat_ = false;  // the running game has a cheat to link to
     bool pending_ = false;   // head_ holds the start of a read line not yet whole
