@@ -206,8 +206,10 @@ TEST(Formats, EveryFormatTellsWhatConciseTells) {
             if (line.rfind(" ", 0) != 0) kept += line + "\n";
         }
         EXPECT_EQ(hosttext(kept), concise.output);
-        EXPECT_NE(full.find("      = help: write the field in upper case: '0000000A'\n"), std::string::npos) << full;
-        EXPECT_NE(full.find("      = help: write the emulator's title 'Bosconian (new version)'\n"), std::string::npos);
+        EXPECT_NE(full.find(hosttext("      = help: write the field in upper case: '0000000A'\n")), std::string::npos)
+            << full;
+        EXPECT_NE(full.find(hosttext("      = help: write the emulator's title 'Bosconian (new version)'\n")),
+                  std::string::npos);
         EXPECT_NE(full.find("\\xC3\\xA9"), std::string::npos) << "a byte above 0x7F, escaped";
         EXPECT_NE(full.find("   10 | \xE2\x80\xA6xxx"), std::string::npos) << "a long line, cut";
     }
