@@ -153,6 +153,11 @@ int expandpaths(const options& chosen, const settings& run, std::vector<cheatpat
             problem("error: failed to read from '" + path + "'. There is no such file or folder.");
             return exitcode::cannotopen;
         }
+        // A pipe gives its bytes once, and opening one waits for a writer.
+        if (fs::is_fifo(status)) {
+            problem("error: failed to read from '" + path + "'. It must be a file that can be read three times, not a pipe.");
+            return exitcode::cannotopen;
+        }
         if (!fs::is_directory(status)) {
             files.push_back({path, path});
             continue;
@@ -161,6 +166,10 @@ int expandpaths(const options& chosen, const settings& run, std::vector<cheatpat
         for (const auto& entry : fs::directory_iterator(fs::u8path(path), error)) {
             std::string name = entry.path().filename().u8string();
             if (entry.is_directory(error) || !endswithdat(name)) continue;
+            if (!entry.is_regular_file(error)) {
+                problem("note: leaving out '" + path + "/" + name + "': it is not a file (a pipe or a device)");
+                continue;
+            }
             found.push_back(name);
         }
         std::sort(found.begin(), found.end());
@@ -187,6 +196,18 @@ int expandpaths(const options& chosen, const settings& run, std::vector<cheatpat
             return exitcode::cannotopen;
         }
     }
+    // A file named twice (a folder and a file in it, say) is checked once.
+    std::vector<std::string> seen;
+    std::vector<cheatpath> once;
+    for (const cheatpath& file : files) {
+        std::error_code error;
+        std::string identity = file.name == "-" ? std::string("-")
+                                                : fs::weakly_canonical(fs::absolute(fs::u8path(file.name), error), error).u8string();
+        if (std::find(seen.begin(), seen.end(), identity) != seen.end()) continue;
+        seen.push_back(identity);
+        once.push_back(file);
+    }
+    files = once;
     return 0;
 }
 
@@ -492,6 +513,24 @@ int runpaths(const options& chosen) {
     std::vector<cheatpath> files;
     if (int code = expandpaths(chosen, run, files)) return code;
 
+    // Names that would make an input an output, or an output a pipe, before
+    // anything is written.
+    std::vector<std::string> cheatfiles, listfiles;
+    for (const cheatpath& path : files) {
+        if (path.name == "-") continue;
+        cheatfiles.push_back(path.name);
+        listorigin list = listof(run, chosen, path.name);
+        if (list.emulator.empty() && list.gamelist != "-" &&
+            std::find(listfiles.begin(), listfiles.end(), list.gamelist) == listfiles.end()) {
+            listfiles.push_back(list.gamelist);
+        }
+    }
+    bool fixedtextout = chosen.fix && std::find(chosen.paths.begin(), chosen.paths.end(), "-") != chosen.paths.end();
+    const char* onstdout = chosen.diff ? "the patch" : fixedtextout ? "the fixed text" : "the findings";
+    if (checkrefused(cheatfiles, listfiles, run.baseline, run.writebaseline, chosen.fix, onstdout)) {
+        return exitcode::cannotopen;
+    }
+
     // Each list once, before anything is checked.
     std::map<std::string, readlist> lists;
     for (const cheatpath& path : files) {
@@ -522,12 +561,13 @@ int runpaths(const options& chosen) {
         }
     }
     std::optional<baselinewriter> record;
-    std::string recordtemp;
+    std::string recordtemp, recordtarget;
     if (!run.writebaseline.empty()) {
         std::FILE* file = nullptr;
-        if (isplainfileornew(run.writebaseline)) {
+        recordtarget = outputtarget(run.writebaseline);
+        if (!recordtarget.empty()) {
             for (int i = 0; file == nullptr && i < 100; ++i) {
-                recordtemp = run.writebaseline + ".new" + (i > 0 ? std::to_string(i) : "");
+                recordtemp = recordtarget + ".new" + (i > 0 ? std::to_string(i) : "");
                 file = createfile(recordtemp.c_str());
             }
         } else {
@@ -547,17 +587,22 @@ int runpaths(const options& chosen) {
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (files[i].name == "-") {
                 patchnames[i] = chosen.stdinfilename;
-                if (!patchnames[i].empty()) continue;
-                sayusage("option '--diff' needs '--stdin-filename NAME' to name standard input in the patch");
-                return exitcode::usage;
+                if (patchnames[i].empty()) {
+                    sayusage("option '--diff' needs '--stdin-filename NAME' to name standard input in the patch");
+                    return exitcode::usage;
+                }
+                if (!patchname(patchnames[i])) return exitcode::usage;
+                continue;
             }
             if (!patchpath(files[i].name, patchnames[i])) return exitcode::usage;
         }
     }
     // Standard output carries the findings, or the patch, or with "-" and
     // --fix the fixed text, and the findings then go to standard error.
-    bool fixedtext = chosen.fix && std::find(chosen.paths.begin(), chosen.paths.end(), "-") != chosen.paths.end();
+    bool fixedtext = fixedtextout;
     if (chosen.diff || fixedtext) makestdoutbinary();
+    // What goes out is seen to go out: a write that fails is told.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     reportwriter product(chosen.silent ? nullptr : fixedtext ? stderr : stdout);
     reportwriter patchout(chosen.diff || fixedtext ? stdout : nullptr);
     // The findings in the format chosen; --statistics and --diff print
@@ -588,7 +633,7 @@ int runpaths(const options& chosen) {
     if (record) {
         bool written = record->close();
         bool replaced = written && !seen.readfailed && code == 0 &&
-                        (recordtemp.empty() || replacefile(recordtemp.c_str(), run.writebaseline.c_str()));
+                        (recordtemp.empty() || replacefile(recordtemp.c_str(), recordtarget.c_str()));
         if (!recordtemp.empty() && !replaced) removefile(recordtemp.c_str());
         if (!written || (!replaced && !recordtemp.empty() && !seen.readfailed && code == 0)) {
             say.failed("write to", run.writebaseline.c_str(),
@@ -602,9 +647,8 @@ int runpaths(const options& chosen) {
     }
     if (chosen.statistics) writestatistics(product, seen.counts);
     if (!chosen.quiet && !chosen.diff && (format.summary || chosen.statistics)) {
-        long long shownany = 0;
-        for (long long count : seen.counts) shownany += count;
-        if (shownany > 0 || chosen.statistics) product.put("\n");
+        // Apart from what was printed, if anything was.
+        if (product.total() > 0) product.put("\n");
         if (chosen.fix) product.put("Fixed " + counted(seen.fixed, "finding") + ".\n");
         putsummary(product, seen);
     }

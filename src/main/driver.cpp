@@ -71,7 +71,8 @@ struct openrun {
     std::FILE* results = nullptr;
     std::FILE* warnings = nullptr;
     std::optional<baselinewriter> record;
-    std::string recordtemp;  // where the new baseline is written before it takes its name
+    std::string recordtemp;    // where the new baseline is written before it takes its name
+    std::string recordtarget;  // that name: the baseline's, or the file its link leads to
     std::optional<baseline> known;
 };
 
@@ -117,9 +118,10 @@ int openoutputs(const runnames& names, openrun& run, const console& say) {
         // a run that stops, leaves the last baseline as it was; a link or a
         // device is written as it is.
         std::FILE* file = nullptr;
-        if (isplainfileornew(names.writebaseline)) {
+        run.recordtarget = outputtarget(names.writebaseline);
+        if (!run.recordtarget.empty()) {
             for (int i = 0; file == nullptr && i < 100; ++i) {
-                run.recordtemp = names.writebaseline + ".new" + (i > 0 ? std::to_string(i) : "");
+                run.recordtemp = run.recordtarget + ".new" + (i > 0 ? std::to_string(i) : "");
                 file = createfile(run.recordtemp.c_str());
             }
         } else {
@@ -231,7 +233,7 @@ int runcheck(const options& chosen) {
     bool baselinewritten = !run.record || run.record->close();
     if (!run.recordtemp.empty()) {
         bool replaced = baselinewritten && !status.cheatfilereadfailed &&
-                        replacefile(run.recordtemp.c_str(), names.writebaseline.c_str());
+                        replacefile(run.recordtemp.c_str(), run.recordtarget.c_str());
         if (!replaced) removefile(run.recordtemp.c_str());
         baselinewritten = baselinewritten && (replaced || status.cheatfilereadfailed);
     }

@@ -86,12 +86,6 @@ bool isregularornew(const std::string& name) {
     return type == fs::file_type::regular || type == fs::file_type::not_found;
 }
 
-bool isplainfileornew(const std::string& name) {
-    std::error_code error;
-    fs::file_type type = fs::symlink_status(fs::u8path(name), error).type();
-    return type == fs::file_type::regular || type == fs::file_type::not_found;
-}
-
 namespace {
 
 struct output {
@@ -198,6 +192,69 @@ bool stdoutrefused(const runnames& names) {
             return true;
         }
     }
+    return false;
+}
+
+bool checkrefused(const std::vector<std::string>& cheatfiles, const std::vector<std::string>& lists,
+                  const std::string& baseline, const std::string& writebaseline, bool fixing, const char* onstdout) {
+    const console say(true);
+    std::vector<std::string> inputs = cheatfiles;
+    inputs.insert(inputs.end(), lists.begin(), lists.end());
+    if (!baseline.empty()) inputs.push_back(baseline);
+    // The files --fix writes may be no list and no baseline.
+    for (std::size_t i = 0; fixing && i < cheatfiles.size(); ++i) {
+        for (std::size_t j = cheatfiles.size(); j < inputs.size(); ++j) {
+            if (samefile(inputs[j], cheatfiles[i])) {
+                say.cannotopen(cheatfiles[i].c_str(), "It is the same file as '%s', which is only ever read.",
+                               inputs[j].c_str());
+                return true;
+            }
+        }
+    }
+    if (!writebaseline.empty()) {
+        for (const std::string& input : inputs) {
+            // A baseline refreshed in place is read whole before it is written.
+            if (input == baseline || !samefile(input, writebaseline)) continue;
+            say.cannotopen(writebaseline.c_str(), "It is the same file as '%s', which is only ever read.",
+                           input.c_str());
+            return true;
+        }
+        if (ispipe(writebaseline)) {
+            say.cannotopen(writebaseline.c_str(), "It is a pipe; an output must be a file.");
+            return true;
+        }
+    }
+    std::string carries = std::string("It is standard output, which carries ") + onstdout + "; ";
+    if (!writebaseline.empty() && isstdout(writebaseline, true)) {
+        say.cannotopen(writebaseline.c_str(), (carries + "each output needs a file of its own.").c_str());
+        return true;
+    }
+    for (const std::string& input : inputs) {
+        if (isstdout(input, true)) {
+            say.cannotopen(input.c_str(), (carries + "an input is only ever read.").c_str());
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string outputtarget(const std::string& name) {
+    std::error_code error;
+    fs::path path = fs::u8path(name);
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return name;
+    fs::path target = fs::weakly_canonical(fs::absolute(path, error), error);
+    fs::file_type type = fs::status(target, error).type();
+    bool plain = type == fs::file_type::regular || type == fs::file_type::not_found;
+    return error || !plain ? std::string() : target.u8string();
+}
+
+bool patchname(const std::string& name) {
+    fs::path given = fs::u8path(name);
+    bool outside = given.is_absolute() || given.has_root_name() ||
+                   std::find(given.begin(), given.end(), fs::path("..")) != given.end();
+    if (!name.empty() && !outside && isplainpath(name)) return true;
+    sayusage("option '--diff' needs a name below the current folder that a patch can hold (no control character, "
+             "quote or backslash) for standard input, not '" + name + "'");
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "console.h"
 #include "runnames.h"
@@ -34,9 +35,6 @@ bool isfolder(const std::string& name);
 // Whether anything has that name, a link (even to nothing) included.
 bool anythingnamed(const std::string& name);
 
-// Whether `name` is a regular file itself (not a link), or nothing yet.
-bool isplainfileornew(const std::string& name);
-
 // Whether `name` is a regular file, or nothing yet.
 bool isregularornew(const std::string& name);
 
@@ -51,6 +49,25 @@ bool refused(const runnames& names, const console& say);
 // standard error alone: standard output is that file, and nothing is
 // written into it. True when refused.
 bool stdoutrefused(const runnames& names);
+
+// vettle check's refusals, before anything is written, said on standard
+// error: a cheat file --fix writes that is a game list or the baseline, the
+// baseline written that is an input (but the baseline read, which is read
+// whole first) or a pipe, standard output that is the baseline written or
+// an input. `onstdout` says what standard output carries. True when
+// refused.
+bool checkrefused(const std::vector<std::string>& cheatfiles, const std::vector<std::string>& lists,
+                  const std::string& baseline, const std::string& writebaseline, bool fixing, const char* onstdout);
+
+// Where an output of that name is written in full and renamed into place:
+// the name itself, or, for a link, the file it leads to (so the link stays);
+// empty for what is no file (a device), which is written as it is.
+std::string outputtarget(const std::string& name);
+
+// Whether `name` can stand for standard input in a patch: below the current
+// folder as written, and a name a patch can hold; said as a usage error
+// when not.
+bool patchname(const std::string& name);
 
 // The name of the cheat file in the patch: below the current folder,
 // reached without a link, and one patch tools read as it stands. False,

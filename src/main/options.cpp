@@ -263,6 +263,9 @@ options parsecheck(const std::vector<std::string>& arguments) {
     if (!result.stdinfilename.empty() && !fromstdin) {
         return usageerror(result, "option '--stdin-filename' names standard input, which needs '-' among the paths");
     }
+    if (result.isolated && !result.config.empty()) {
+        return usageerror(result, "option '--isolated' cannot be used with '--config'");
+    }
     for (const auto& [given, name] : {std::pair{result.fix, "--fix"}, std::pair{result.statistics, "--statistics"}}) {
         if (result.diff && given) return usageerror(result, "option '--diff' cannot be used with '" + std::string(name) + "'");
     }

@@ -67,8 +67,11 @@ public:
             failed_ = true;
             error_ = errno;
         }
+        handed_ += used_;
         used_ = 0;
     }
+    // Bytes put so far, handed over or not.
+    std::size_t total() const { return handed_ + used_; }
     bool failed() const { return failed_; }
     int error() const { return error_; }
 
@@ -86,6 +89,7 @@ private:
     std::FILE* file_;
     bool failed_ = false;
     int error_ = 0;
+    std::size_t handed_ = 0;
     std::size_t used_ = 0;
     char buffer_[capacity];
 };

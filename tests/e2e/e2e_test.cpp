@@ -601,6 +601,96 @@ TEST(Check, PathsAndListsItCannotUse) {
     }
 }
 
+// vettle check writes no input, no pipe and no file twice: refused before
+// anything is written, the inputs as they were.
+TEST(Check, NoInputIsEverWrittenNorAFileCheckedTwice) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* stdoutto;  // standard output is this file of the folder, or the console
+        const char* says;
+    } runs[] = {
+        {{"--write-baseline", "cheat.dat", "cheat.dat"}, nullptr,
+         "vettle: error: failed to read from 'cheat.dat'. It is the same file as 'cheat.dat', which is only ever read.\n"},
+        {{"--write-baseline", "linked", "cheat.dat"}, nullptr,
+         "vettle: error: failed to read from 'linked'. It is the same file as 'cheat.dat', which is only ever read.\n"},
+        {{"--write-baseline", "listfull.txt", "cheat.dat"}, nullptr,
+         "vettle: error: failed to read from 'listfull.txt'. It is the same file as 'listfull.txt', which is only ever "
+         "read.\n"},
+        {{"cheat.dat"}, "cheat.dat",
+         "vettle: error: failed to read from 'cheat.dat'. It is standard output, which carries the findings; an input "
+         "is only ever read.\n"},
+        {{"--fix", "--baseline", "cheat.dat", "cheat.dat"}, nullptr,
+         "vettle: error: failed to read from 'cheat.dat'. It is the same file as 'cheat.dat', which is only ever read.\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.says);
+        if (E2E_CMD && (run.stdoutto != nullptr || run.arguments[1] == "linked")) continue;  // links, and redirection under cmd
+        fs::path folder = prepare("every-finding", "check-refused");
+        if (!E2E_CMD) fs::create_symlink("cheat.dat", folder / "linked");
+        std::vector<std::string> arguments = {"check", "--game-list", "listfull.txt"};
+        arguments.insert(arguments.end(), run.arguments.begin(), run.arguments.end());
+        std::string before = readfile(folder / "cheat.dat");
+        if (run.stdoutto == nullptr) {
+            EXPECT_EQ(runvettle(folder, arguments), 3);
+            EXPECT_EQ(readfile(folder / "stderr.out"), hosttext(run.says));
+        } else {
+            std::string command = "./" + installvettle(folder).string();
+            for (const std::string& argument : arguments) command += " '" + argument + "'";
+            command += " >> " + std::string(run.stdoutto) + " 2> stderr.out";
+            fs::path previous = fs::current_path();
+            fs::current_path(folder);
+            EXPECT_EQ(runcommand(command.c_str()).exitcode, 3);
+            fs::current_path(previous);
+            EXPECT_EQ(readfile(folder / "stderr.out"), run.says);
+        }
+        EXPECT_EQ(readfile(folder / "cheat.dat"), before);
+        EXPECT_EQ(readfile(folder / "listfull.txt"), readfile(casefolder("every-finding") / "listfull.txt"));
+    }
+    if (E2E_CMD) return;
+    // A pipe is never opened: named, or in a folder.
+    fs::path folder = prepare("every-finding", "check-pipes");
+    fs::create_directory(folder / "cheats");
+    fs::copy_file(folder / "cheat.dat", folder / "cheats" / "cheat.dat");
+    ASSERT_EQ(runcommand(("mkfifo '" + (folder / "cheats" / "z.dat").string() + "' '" + (folder / "pipe.dat").string() +
+                          "' '" + (folder / "pipe.txt").string() + "'")
+                             .c_str())
+                  .exitcode,
+              0);
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "pipe.dat"}), 3);
+    EXPECT_EQ(readfile(folder / "console.out"), "");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--write-baseline",
+                                                         "pipe.txt", "cheat.dat"}),
+              3);
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "cheats"}), 1);
+    EXPECT_NE(readfile(folder / "stderr.out").find("leaving out 'cheats/z.dat': it is not a file"), std::string::npos);
+    // The same file twice, by two names: checked once, patched once.
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--diff", "cheats",
+                                                         "cheats/cheat.dat", "./cheats/cheat.dat"}),
+              1);
+    std::string patch = readfile(folder / "console.out");
+    EXPECT_EQ(patch.find("+++ b/cheats/cheat.dat"), patch.rfind("+++ b/cheats/cheat.dat"));
+    // A baseline written through a link keeps the link, and a run that
+    // fails keeps the baseline it had.
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--write-baseline",
+                                                         "known.txt", "cheat.dat"}),
+              1);
+    std::string known = readfile(folder / "known.txt");
+    fs::create_symlink("known.txt", folder / "link.txt");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--baseline", "link.txt",
+                                                         "--write-baseline", "link.txt", "cheat.dat", "missing.dat"}),
+              3);
+    EXPECT_EQ(readfile(folder / "known.txt"), known);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
+    // What standard input is called in a patch is held to a patch's names.
+    writefile(folder / "stdin", readfile(folder / "cheat.dat"));
+    for (const char* name : {"../x.dat", "/abs/x.dat", "a\nb.dat"}) {
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--diff",
+                                                             "--stdin-filename", name, "-"}),
+                  2)
+            << name;
+    }
+}
+
 // Standard input is read whole, then checked as a file of its own name.
 TEST(Check, StandardInputWithItsName) {
     fs::path folder = prepare("every-finding", "check-stdin");
