@@ -117,12 +117,16 @@ public:
                        {"endLine", span.line},
                        {"endColumn", span.charendcolumn}};
         held one;
-        one.result = {{"ruleId", infoof(what.check).name},
-                      {"ruleIndex", static_cast<int>(what.check)},
-                      {"level", levelof(infoof(what.check).level)},
-                      {"message", {{"text", message}}},
-                      {"locations", json::array({{{"physicalLocation", {{"artifactLocation", artifact_}, {"region", region}}}}})},
-                      {"partialFingerprints", {{"vettle/v1", prints_.next(what, linetext)}}}};
+        json result = {{"ruleId", infoof(what.check).name},
+                       {"ruleIndex", static_cast<int>(what.check)},
+                       {"level", levelof(infoof(what.check).level)},
+                       {"message", {{"text", message}}},
+                       {"locations", json::array({{{"physicalLocation", {{"artifactLocation", artifact_}, {"region", region}}}}})},
+                       {"partialFingerprints", {{"vettle/v1", prints_.next(what, linetext)}}}};
+        // Held as text, its closing brace left for the fix: a tree of
+        // JSON a finding would cost several times as much.
+        one.result = dumped(result);
+        one.result.pop_back();
         one.fixable = mayhavefix(what.check);
         if (one.fixable) one.key = fixkeyof(what, where);
         held_.push_back(std::move(one));
@@ -139,13 +143,15 @@ public:
                         {{"deletedRegion", {{"startLine", edit.line}, {"startColumn", edit.column}, {"endColumn", edit.endcolumn}}},
                          {"insertedContent", {{"text", edit.replacement}}}});
                 }
-                one.result["fixes"] = json::array({{{"description", {{"text", found.message}}},
-                                                    {"artifactChanges", json::array({{{"artifactLocation", artifact_},
-                                                                                      {"replacements", replacements}}})}}});
+                json fixes = json::array({{{"description", {{"text", found.message}}},
+                                           {"artifactChanges", json::array({{{"artifactLocation", artifact_},
+                                                                             {"replacements", replacements}}})}}});
+                one.result += ",\"fixes\":" + dumped(fixes);
             }
             out_.put(any_ ? "," : "");
             any_ = true;
-            out_.put(dumped(one.result));
+            out_.put(one.result);
+            out_.put('}');
         }
         held_.clear();
     }
@@ -153,7 +159,7 @@ public:
 
 private:
     struct held {
-        json result;
+        std::string result;  // the result's JSON but for its closing brace
         bool fixable = false;
         fixkey key{};
     };
