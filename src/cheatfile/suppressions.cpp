@@ -31,8 +31,10 @@ bool readsuppression(std::string_view text, bool& whole, std::vector<std::pair<s
     } else {
         return false;
     }
-    std::size_t close = text.find(']', at);
-    if (close == std::string_view::npos) return false;
+    // Without its ']' it runs to the line's end, so that what it means to
+    // hide is still told if it hides nothing.
+    std::size_t open = at;
+    std::size_t close = std::min(text.find(']', at), text.find_last_not_of("\r\n") + 1);
     names.clear();
     while (at < close) {
         std::size_t start = skipblanks(text, at);
@@ -42,6 +44,8 @@ bool readsuppression(std::string_view text, bool& whole, std::vector<std::pair<s
         if (last > start) names.emplace_back(std::string(text.substr(start, last - start)), static_cast<long long>(start) + 1);
         at = end + 1;
     }
+    // One that names nothing hides nothing: an empty name says so.
+    if (names.empty()) names.emplace_back(std::string(), static_cast<long long>(open) + 1);
     return true;
 }
 

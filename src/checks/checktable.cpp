@@ -407,7 +407,9 @@ const checkinfo checktable[checkcount] = {
     {
         checkid::unusedsuppression, "unused-suppression", severity::warning, section::none, true,
         [](textcollector& out, const finding& what, bool) {
-            if (findcheck(what.text) == nullptr) {
+            if (what.text.empty()) {
+                out.put("the suppression names no check, so it hides nothing");
+            } else if (findcheck(what.text) == nullptr) {
                 out.put("'");
                 putescaped(out, what.text);
                 out.put("' is no check, so its suppression hides nothing");

@@ -733,6 +733,21 @@ TEST(Check, SuppressionsInTheFile) {
                        "mean 'zero-value'? [unused-suppression]\n"
                        "\n"
                        "Found 4 warnings in 1 file.\n"));
+    // One that names nothing is told; one without its ']' still hides.
+    writefile(folder / "cheat.dat", "; [ Pac-Man (Midway) ]\n; vettle: ignore[ ]\n"
+                                    ":pacman:00000000:1234:00000003:FFFFFFFF:x\n; vettle: ignore[zero-value\n"
+                                    ":pacman:00000000:0000:00000003:FFFFFFFF:hidden\n");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt"}), 0);
+    EXPECT_EQ(readfile(folder / "console.out"),
+              hosttext("cheat.dat:2:18: warning: the suppression names no check, so it hides nothing "
+                       "[unused-suppression]\n\nFound 1 warning in 1 file.\n"));
+    writefile(folder / "cheat.dat",
+              "; vettle: ignore-file[unneeded-fields]\n; [ Pac-Man (Midway) ]\n; vettle: ignore[zero-value, field-format]\n"
+              ";   another comment in between\n:pacman:00000000:0000:0000000g:FFFFFFFF:hidden: zero and field\n"
+              ":pacman:00000000:0000:00000003:FFFFFFFF:shown: the next line only\n; vettle: ignore[zero-value]\n\n"
+              ":pacman:00000000:0000:00000003:FFFFFFFF:shown: a blank line came first\n"
+              "; vettle:ignore[suspect-mask,zero-valeu]\n"
+              ":pacman:60000000:1234:00000000:00000000:unneeded, hidden in the whole file\n");
     // A suppression of a check that is not selected is never told.
     EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--select",
                                                          "unused-suppression,field-format"}),
