@@ -403,11 +403,8 @@ int checkone(const cheatpath& path, readlist& games, const filerun& how, totals&
     // is never overwritten; refused before it is checked.
     fileseen before;
     if (chosen.fix && path.name != "-") {
-        std::string why;
-        if (!seefile(path.name.c_str(), before)) why = "It is gone.";
-        if (why.empty() && !mayfixinplace(path.name, before, why)) {
-        }
-        if (!why.empty()) {
+        std::string why = "It is gone.";
+        if (!seefile(path.name.c_str(), before) || !mayfixinplace(path.name, before, why)) {
             say.failed("write to", path.shown.c_str(), why.c_str());
             return exitcode::cannotopen;
         }
