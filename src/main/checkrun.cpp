@@ -558,18 +558,9 @@ int runpaths(const options& chosen) {
         }
     }
     std::optional<baselinewriter> record;
-    std::string recordtemp, recordtarget;
+    wholeoutput recordfile;
     if (!run.writebaseline.empty()) {
-        std::FILE* file = nullptr;
-        recordtarget = outputtarget(run.writebaseline);
-        if (!recordtarget.empty()) {
-            for (int i = 0; file == nullptr && i < 100; ++i) {
-                recordtemp = recordtarget + ".new" + (i > 0 ? std::to_string(i) : "");
-                file = createfile(recordtemp.c_str());
-            }
-        } else {
-            file = openfile(run.writebaseline.c_str(), "wb");
-        }
+        std::FILE* file = recordfile.open(run.writebaseline);
         if (file == nullptr) {
             say.cannotopen(run.writebaseline.c_str());
             return exitcode::cannotopen;
@@ -628,13 +619,9 @@ int runpaths(const options& chosen) {
         if (code == 0) code = exitcode::writefailed;
     }
     if (record) {
-        bool written = record->close();
-        bool replaced = written && !seen.readfailed && code == 0 &&
-                        (recordtemp.empty() || replacefile(recordtemp.c_str(), recordtarget.c_str()));
-        if (!recordtemp.empty() && !replaced) removefile(recordtemp.c_str());
-        if (!written || (!replaced && !recordtemp.empty() && !seen.readfailed && code == 0)) {
+        if (!recordfile.place(record->close(), !seen.readfailed && code == 0)) {
             say.failed("write to", run.writebaseline.c_str(),
-                       recordtemp.empty() ? "The baseline is incomplete." : "The baseline is left as it was.");
+                       recordfile.keepsold() ? "The baseline is left as it was." : "The baseline is incomplete.");
             if (code == 0) code = exitcode::writefailed;
         }
     }

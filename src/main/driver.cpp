@@ -71,8 +71,7 @@ struct openrun {
     std::FILE* results = nullptr;
     std::FILE* warnings = nullptr;
     std::optional<baselinewriter> record;
-    std::string recordtemp;    // where the new baseline is written before it takes its name
-    std::string recordtarget;  // that name: the baseline's, or the file its link leads to
+    wholeoutput recordfile;
     std::optional<baseline> known;
 };
 
@@ -114,19 +113,7 @@ int openoutputs(const runnames& names, openrun& run, const console& say) {
         }
     }
     if (!names.writebaseline.empty()) {
-        // Written beside it and renamed over it, so a write that fails, or
-        // a run that stops, leaves the last baseline as it was; a link or a
-        // device is written as it is.
-        std::FILE* file = nullptr;
-        run.recordtarget = outputtarget(names.writebaseline);
-        if (!run.recordtarget.empty()) {
-            for (int i = 0; file == nullptr && i < 100; ++i) {
-                run.recordtemp = run.recordtarget + ".new" + (i > 0 ? std::to_string(i) : "");
-                file = createfile(run.recordtemp.c_str());
-            }
-        } else {
-            file = openfile(names.writebaseline.c_str(), "wb");
-        }
+        std::FILE* file = run.recordfile.open(names.writebaseline);
         if (file == nullptr) {
             say.cannotopen(names.writebaseline.c_str());
             return exitcode::cannotopen;
@@ -230,15 +217,9 @@ int runcheck(const options& chosen) {
     // A cut report must never be announced as a completed check.
     bool resultswritten = run.results == nullptr || closereport(run.results);
     bool warningswritten = run.warnings == nullptr || closereport(run.warnings);
-    bool baselinewritten = !run.record || run.record->close();
-    if (!run.recordtemp.empty()) {
-        bool replaced = baselinewritten && !status.cheatfilereadfailed &&
-                        replacefile(run.recordtemp.c_str(), run.recordtarget.c_str());
-        if (!replaced) removefile(run.recordtemp.c_str());
-        baselinewritten = baselinewritten && (replaced || status.cheatfilereadfailed);
-    }
+    bool baselinewritten = !run.record || run.recordfile.place(run.record->close(), !status.cheatfilereadfailed);
     if (run.known) say.baselinehid(names.baseline.c_str(), run.known->hidden(), run.known->gone(chosen.selected));
-    int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, !run.recordtemp.empty(),
+    int code = reportfaults(status, names, resultswritten, warningswritten, baselinewritten, run.recordfile.keepsold(),
                             say);
     if (code == exitcode::completed) {
         if (names.reports) {

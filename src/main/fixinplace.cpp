@@ -40,16 +40,16 @@ std::string withcause(const char* sentence, int error) {
 }
 
 // The file beside `name` that its new content goes to, made anew.
-std::FILE* besidefile(const std::string& name, std::string& temp) {
+}  // namespace
+
+std::FILE* createbeside(const std::string& name, std::string& made) {
     std::FILE* file = nullptr;
     for (int i = 0; file == nullptr && i < 100; ++i) {
-        temp = name + ".new" + (i > 0 ? std::to_string(i) : "");
-        file = createfile(temp.c_str());
+        made = name + ".new" + (i > 0 ? std::to_string(i) : "");
+        file = createfile(made.c_str());
     }
     return file;
 }
-
-}  // namespace
 
 bool mayfixinplace(const std::string& name, const fileseen& before, std::string& why) {
     fileseen now;
@@ -68,7 +68,7 @@ int fixinplace(const std::string& name, const fileseen& before, const writefn& w
     if (!mayfixinplace(name, before, why)) return exitcode::cannotopen;
     std::string temp;
     errno = 0;
-    std::FILE* file = besidefile(name, temp);
+    std::FILE* file = createbeside(name, temp);
     if (file == nullptr) {
         why = withcause("No new file could be made beside it", errno);
         return exitcode::cannotopen;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -15,6 +16,11 @@
 // Writes the new content; false when what it is made from could not be
 // read. A failed write is seen on the writer, not told.
 using writefn = std::function<bool(reportwriter& into)>;
+
+// A new file beside `name`, to take its place once whole: NAME.new, or
+// NAME.new1 and on when that is taken (up to 99). Null when none could be
+// made; `made` is its name.
+std::FILE* createbeside(const std::string& name, std::string& made);
 
 // Whether the file `name` may be rewritten: seen now, it must be a plain
 // file reached through no link (the name itself, or any folder on its

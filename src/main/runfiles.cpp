@@ -1,6 +1,7 @@
 #include "runfiles.h"
 
 #include "filerules.h"
+#include "fixinplace.h"
 #include "host.h"
 
 namespace {
@@ -58,6 +59,21 @@ const std::string* unwritable(const std::vector<std::string>& names) {
         for (const std::string* name : made) removefile(name->c_str());
     }
     return failed;
+}
+
+std::FILE* wholeoutput::open(const std::string& name) {
+    target_ = outputtarget(name);
+    if (target_.empty()) return openfile(name.c_str(), "wb");
+    std::FILE* file = createbeside(target_, temp_);
+    if (file == nullptr) temp_.clear();
+    return file;
+}
+
+bool wholeoutput::place(bool written, bool keep) {
+    if (temp_.empty()) return written;
+    bool replaced = written && keep && replacefile(temp_.c_str(), target_.c_str());
+    if (!replaced) removefile(temp_.c_str());
+    return written && (replaced || !keep);
 }
 
 // Emptied, or made, through one handle and written through another: ext4

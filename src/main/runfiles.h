@@ -26,6 +26,24 @@ std::FILE* opencheatfile(const std::string& name, const console& say);
 // is emptied; a file made to find out is removed again.
 const std::string* unwritable(const std::vector<std::string>& names);
 
+// An output written whole beside its name and renamed over it, so that a
+// write that fails, or a run that stops, leaves the last one as it was.
+// Through a link, the file it leads to is replaced and the link stays; a
+// device is written as it is.
+class wholeoutput {
+public:
+    // Null when it cannot be made.
+    std::FILE* open(const std::string& name);
+    // Once the file is closed (`written`: in full), puts it in place when
+    // `keep`, else drops it. False when what should now be in place is not.
+    bool place(bool written, bool keep);
+    // Whether a failure leaves the last one as it was.
+    bool keepsold() const { return !temp_.empty(); }
+
+private:
+    std::string target_, temp_;
+};
+
 // A report, emptied or made.
 std::FILE* openreport(const std::string& name);
 
