@@ -432,10 +432,9 @@ public:
     bool usual(checkid check) const override { return later::usual(check); }
 
     linekind classify(const line& current) const override {
+        linekind kind;
+        if (later::commonkind(current, kind)) return kind;
         std::string_view text = current.text;
-        if (current.column != 1 || text.empty()) return linekind::other;
-        if (istitleline(text)) return linekind::title;
-        if (text[0] == ';') return linekind::comment;
         if (startswith(text, ": [")) return linekind::header;
         if (text[0] == ':') return linekind::cheat;
         if (startswith(text, "//") || text[0] == '#') return linekind::comment;

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cheatfile/linekind.h"
+#include "cheatfile/titleline.h"
 #include "checks/checktable.h"
+#include "text/line.h"
 #include "text/hexdigits.h"
 
 namespace later {
@@ -28,5 +31,22 @@ inline std::uint32_t hexprefix(std::string_view text) {
 }
 
 inline bool startswith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+
+// What both make of a line before their own rules: a later piece of a long
+// line or an empty line is no line of theirs, "; [" a title, any other ';'
+// line a comment. False when it is none of these.
+inline bool commonkind(const line& current, linekind& kind) {
+    std::string_view text = current.text;
+    if (current.column != 1 || text.empty()) {
+        kind = linekind::other;
+    } else if (istitleline(text)) {
+        kind = linekind::title;
+    } else if (text[0] == ';') {
+        kind = linekind::comment;
+    } else {
+        return false;
+    }
+    return true;
+}
 
 }  // namespace later

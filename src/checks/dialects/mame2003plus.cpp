@@ -237,10 +237,9 @@ public:
     bool usual(checkid check) const override { return later::usual(check); }
 
     linekind classify(const line& current) const override {
+        linekind kind;
+        if (later::commonkind(current, kind)) return kind;
         std::string_view text = current.text;
-        if (current.column != 1 || text.empty()) return linekind::other;
-        if (istitleline(text)) return linekind::title;
-        if (text[0] == ';') return linekind::comment;
         if (startswith(text, commandstart)) return linekind::command;
         if (text[0] == ':') return linekind::cheat;
         // A shortname and at least four fields after it.
