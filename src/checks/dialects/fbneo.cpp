@@ -40,6 +40,7 @@ constexpr std::uint32_t skippedbits = 0x4800;
 constexpr std::string_view leaders[] = {"nes_", "fds_", "snes_"};
 
 std::string_view leaderof(std::string_view shortname) {
+    if (shortname.empty() || (shortname[0] != 'n' && shortname[0] != 'f' && shortname[0] != 's')) return {};
     for (std::string_view leader : leaders) {
         if (startswith(shortname, leader)) return leader;
     }
@@ -122,6 +123,16 @@ int colonsof(std::string_view text) {
     return colons;
 }
 
+// Where the name of ":name:" ends, or npos: most names end within eight
+// bytes.
+std::size_t nameend(std::string_view text) {
+    if (text.size() >= 9) {
+        int before = unmarkedbefore(marksof(loadeight(text.data() + 1), ':'));
+        if (before < 8) return static_cast<std::size_t>(before) + 1;
+    }
+    return text.find(':', 1);
+}
+
 // A few bytes of a line, mixed: the same line always gives the same
 // number, and two lines of a game seldom do (they differ in their address
 // or their description's end), at next to no cost a line.
@@ -145,12 +156,25 @@ struct gamerun {
     // reading need not be read back.
     std::size_t firstprint = 0;
     std::size_t prints = 0;
+    // Two bits of each of those fingerprints: most lost lines miss one of
+    // them, and the run need not be searched at all.
+    std::uint64_t seen[4] = {0, 0, 0, 0};
     long long endedat = 0;    // the physical line that ended it
     std::string_view why;     // what that line is
     bool reasoned = false;    // a "----:REASON" line ended it
     std::uint64_t start = 0;  // where its first line stands in the file
     std::uint64_t end = 0;    // where the line that ended it stands
 };
+
+void marksseen(gamerun& game, std::uint64_t print) {
+    game.seen[print & 3] |= std::uint64_t{1} << (print >> 2 & 63);
+    game.seen[print >> 8 & 3] |= std::uint64_t{1} << (print >> 10 & 63);
+}
+
+bool maybeseen(const gamerun& game, std::uint64_t print) {
+    return (game.seen[print & 3] >> (print >> 2 & 63) & 1) != 0 &&
+           (game.seen[print >> 8 & 3] >> (print >> 10 & 63) & 1) != 0;
+}
 
 // What a line that ends a game's reading is, in a finding's words.
 std::string_view endingof(std::string_view text, linekind kind) {
@@ -202,7 +226,7 @@ private:
 
     void cheatline(const line& current, std::string_view number) {
         std::string_view text = current.text;
-        std::size_t close = text.find(':', 1);
+        std::size_t close = nameend(text);
         // "::name:" or a name alone names no game the loader looks for.
         if (text.size() < 2 || text[1] == ':' || close == std::string_view::npos) {
             fields(current, number, cheatshortname(text));
@@ -280,8 +304,10 @@ private:
     // The rules of a line the loader reads.
     void taken(const line& current, std::string_view number, std::string_view name) {
         std::string_view text = current.text;
-        prints_.add(fingerprint(withoutlineend(text)));
+        std::uint64_t print = fingerprint(withoutlineend(text));
+        prints_.add(print);
         ++running_->prints;
+        marksseen(*running_, print);
         std::string_view type = text.substr(name.size() + 2);
         std::uint32_t value = later::hexprefix(type);
         if ((value & skippedbits) == 0) {
@@ -365,6 +391,7 @@ private:
     bool duplicate(const line& current, std::string_view name, const gamerun& game) {
         if (!iswhole(current)) return false;
         std::uint64_t print = fingerprint(withoutlineend(current.text));
+        if (!maybeseen(game, print)) return false;
         bool seen = false;
         for (std::size_t i = 0; !seen && i < game.prints; ++i) seen = prints_[game.firstprint + i] == print;
         if (!seen) return false;
@@ -432,11 +459,12 @@ public:
     bool usual(checkid check) const override { return later::usual(check); }
 
     linekind classify(const line& current) const override {
+        std::string_view text = current.text;
+        if (current.column == 1 && !text.empty() && text[0] == ':') {  // most lines
+            return startswith(text, ": [") ? linekind::header : linekind::cheat;
+        }
         linekind kind;
         if (later::commonkind(current, kind)) return kind;
-        std::string_view text = current.text;
-        if (startswith(text, ": [")) return linekind::header;
-        if (text[0] == ':') return linekind::cheat;
         if (startswith(text, "//") || text[0] == '#') return linekind::comment;
         return linekind::other;
     }
