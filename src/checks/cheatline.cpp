@@ -51,9 +51,11 @@ checkedline checkfieldsanycase(std::string_view text) {
         uppercasehex(copy + offset, field.text.size());
     }
     if (!lower) return line;
-    checkedline upper = checkfields({copy, text.size()});
+    // Into the same object: one returned object is built in place, and most
+    // lines pass through here.
+    line = checkfields({copy, text.size()});
     auto back = [&](std::string_view view) { return std::string_view(text.data() + (view.data() - copy), view.size()); };
-    upper.shortname = back(upper.shortname);
-    for (checkedfield& field : upper.values) field.text = back(field.text);
-    return upper;
+    line.shortname = back(line.shortname);
+    for (checkedfield& field : line.values) field.text = back(field.text);
+    return line;
 }
