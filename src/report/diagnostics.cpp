@@ -11,6 +11,11 @@
 
 namespace {
 
+// As ==, kept inline: it runs for every finding, most often on a few bytes.
+bool same(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0);
+}
+
 template <class writer>
 void quoted(writer& out, std::string_view text) {
     out.put('\'');
@@ -23,7 +28,7 @@ void quoted(writer& out, std::string_view text) {
 diagnostics::diagnostics(reportwriter& out, std::string_view filename, const gamelist& list,
                          const titleindex* titles, std::string_view results)
     : diagnostics(out) {
-    filename_ = escaped(filename);
+    filename_ = padded(escaped(filename));
     results_ = escaped(results);
     list_ = &list;
     titles_ = titles;
@@ -31,7 +36,7 @@ diagnostics::diagnostics(reportwriter& out, std::string_view filename, const gam
 
 diagnostics::diagnostics(reportwriter& out) : out_(out), list_(nullptr), titles_(nullptr) {
     for (severity level : {severity::error, severity::warning, severity::note}) {
-        severities_[static_cast<int>(level)] = ": " + std::string(severityname(level)) + ": ";
+        severities_[static_cast<int>(level)] = padded(": " + std::string(severityname(level)) + ": ");
     }
     for (const checkinfo& check : checktable) {
         endings_[static_cast<int>(check.id)] = " [" + std::string(check.name) + "]\n";
@@ -39,7 +44,7 @@ diagnostics::diagnostics(reportwriter& out) : out_(out), list_(nullptr), titles_
 }
 
 void diagnostics::startfile(const emitfile& file) {
-    filename_ = escaped(file.name);
+    filename_ = padded(escaped(file.name));
     list_ = &file.list;
     titles_ = file.titles;
 }
@@ -48,28 +53,32 @@ void diagnostics::finding(const struct finding& what, const place& where, std::s
 
 // Written in place: every finding starts so.
 void diagnostics::start(const place& where, severity level) {
-    const std::string& said = severities_[static_cast<int>(level)];
-    std::size_t most = filename_.size() + where.line.size() + 24 + said.size();
+    const padded& said = severities_[static_cast<int>(level)];
+    std::size_t most = filename_.size() + where.line.size() + 24 + said.size() + padded::chunk;
     if (most > 4096) {  // a file name of thousands of characters: in parts
-        out_.put(filename_);
+        out_.put(filename_.view());
         if (!where.line.empty()) out_.put(":"), out_.put(where.line), out_.put(":"), out_.putnumber(where.column);
-        out_.put(said);
+        out_.put(said.view());
         return;
     }
-    char* at = out_.claim(most);
-    at = std::copy(filename_.begin(), filename_.end(), at);
+    char* at = filename_.copyto(out_.claim(most));
     if (!where.line.empty()) {
         *at++ = ':';
-        at = std::copy(where.line.begin(), where.line.end(), at);
+        std::memcpy(at, where.line.data(), where.line.size());
+        at += where.line.size();
         *at++ = ':';
-        char digits[24];
-        char* first = digits + sizeof digits;
-        for (unsigned long long rest = static_cast<unsigned long long>(where.column); first == digits + sizeof digits || rest != 0; rest /= 10) {
-            *--first = static_cast<char>('0' + rest % 10);
-        }
-        at = std::copy(first, digits + sizeof digits, at);
+        // Most columns are a digit or two.
+        auto column = static_cast<unsigned long long>(where.column);
+        std::size_t digits = 1;
+        for (unsigned long long rest = column; rest >= 10; rest /= 10) ++digits;
+        at += digits;
+        char* digit = at;
+        do {
+            *--digit = static_cast<char>('0' + column % 10);
+            column /= 10;
+        } while (column != 0);
     }
-    at = std::copy(said.begin(), said.end(), at);
+    at = said.copyto(at);
     out_.commit(at);
 }
 
@@ -95,8 +104,8 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
         return slot.message;
     }
     last& previous = last_[static_cast<int>(what.check)];
-    if (previous.made && previous.field == what.field && previous.setat == what.setat && previous.text == what.text &&
-        previous.other == what.other && previous.blocktitle == what.blocktitle) {
+    if (previous.made && previous.field == what.field && previous.setat == what.setat && same(previous.text, what.text) &&
+        same(previous.other, what.other) && same(previous.blocktitle, what.blocktitle)) {
         return previous.message.text;
     }
     previous.made = true;

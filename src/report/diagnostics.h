@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -38,10 +39,29 @@ private:
     void start(const place& where, severity level);
 
     reportwriter& out_;
-    std::string filename_;  // escaped
+    // A short text copied sixteen bytes at a time: its bytes are followed by
+    // sixteen more of padding, and the room it is copied into has as much.
+    class padded {
+    public:
+        padded() = default;
+        explicit padded(std::string text) : size_(text.size()), bytes_(std::move(text)) { bytes_.append(chunk, '\0'); }
+        std::size_t size() const { return size_; }
+        std::string_view view() const { return {bytes_.data(), size_}; }
+        char* copyto(char* at) const {
+            for (std::size_t i = 0; i < size_; i += chunk) std::memcpy(at + i, bytes_.data() + i, chunk);
+            return at + size_;
+        }
+        static constexpr std::size_t chunk = 16;
+
+    private:
+        std::size_t size_ = 0;
+        std::string bytes_;
+    };
+
+    padded filename_;  // escaped
     std::string results_;
     // Made once: ": error: " and the like, and " [check]\n".
-    std::string severities_[3];
+    padded severities_[3];
     std::string endings_[checkcount];
     // The messages of the commonest findings, each with its ending, as made
     // last for their words: a big file says the same few again and again.

@@ -12,7 +12,8 @@ void shownfindings::count(const finding& what) {
 void shownfindings::show(const finding& what, const place& where, std::string_view linetext) {
     int check = static_cast<int>(what.check);
     if (!asked_.selected[check]) return;
-    if (asked_.suppressed != nullptr && asked_.suppressed->hides(infoof(what.check).name, where.physical)) {
+    if (asked_.suppressed != nullptr && !asked_.suppressed->empty() &&
+        asked_.suppressed->hides(infoof(what.check).name, where.physical)) {
         --counts_[check];
         note(hidden_, what, where);
         return;
