@@ -103,7 +103,8 @@ void renamefix(const line& current, std::string_view shortname, crossstate& stat
 void crosscheckline(const line& current, crossstate& state, const gamelist& list, gamewalk& walk,
                     findingsink& out, const dialect* rules, linekind kind) {
     std::string_view text = current.text;
-    std::string_view shortname = rules == nullptr ? cheatshortname(text) : rules->shortname(text, kind);
+    bool old = rules != nullptr && kind == linekind::oldcheat;
+    std::string_view shortname = old ? rules->oldlayoutshortname(text) : cheatshortname(text);
     auto readable = static_cast<std::size_t>(text.data() + text.size() - shortname.data());
     int found = rules == nullptr ? findgame(walk, shortname, readable) : rules->findlisted(walk, shortname, readable);
     if (state.fixes) {

@@ -2,7 +2,7 @@
 
 #include "cheatfile/cheatfields.h"
 
-std::string_view dialect::shortname(std::string_view text, linekind) const { return cheatshortname(text); }
+std::string_view dialect::oldlayoutshortname(std::string_view text) const { return cheatshortname(text); }
 
 namespace {
 

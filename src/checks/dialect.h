@@ -42,8 +42,9 @@ public:
     // What a line is. A later piece of a long line is never a line of its
     // own to a dialect, whatever it holds.
     virtual linekind classify(const line& current) const = 0;
-    // The shortname of a line classified as a cheat line of either layout.
-    virtual std::string_view shortname(std::string_view text, linekind kind) const;
+    // The shortname of a line classified as an old-layout cheat line; a
+    // new-layout line's is read alike in every dialect.
+    virtual std::string_view oldlayoutshortname(std::string_view text) const;
     // The listed game a shortname names, or -1.
     virtual int findlisted(gamewalk& walk, std::string_view shortname, std::size_t readable) const {
         return findgame(walk, shortname, readable);

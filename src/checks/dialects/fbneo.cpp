@@ -23,6 +23,7 @@
 #include "checks/fieldfailure.h"
 #include "later.h"
 #include "text/eightbytes.h"
+#include "text/nametable.h"
 #include "text/textstore.h"
 
 namespace {
@@ -248,13 +249,11 @@ private:
         endrun(current, "another game's line");
         // A game's lost lines come together: the last one looked up first.
         bool first = false;
-        if (looked_ == nullptr || name != lookedname_) {
-            key_.assign(name.data(), name.size());
-            auto entry = games_.find(key_);
-            first = entry == games_.end();
-            if (first) entry = games_.emplace(key_, gamerun()).first;
-            looked_ = &entry->second;
-            lookedname_ = entry->first;
+        if (looked_ == nullptr || name != lookedname_.view()) {
+            looked_ = games_.find(name);
+            first = looked_ == nullptr;
+            if (first) looked_ = &games_.add(name);
+            lookedname_.hold(name);
         }
         gamerun& game = *looked_;
         if (first) {
@@ -436,14 +435,11 @@ private:
     std::FILE* file_;
     findingsink& out_;
     blockstate block_;  // never set: a game's run is its block
-    std::unordered_map<std::string, gamerun> games_;  // every game met, by shortname
-    gamerun* running_ = nullptr;                      // the game being read, if any
+    nametable<gamerun> games_;   // every game met, by shortname
+    gamerun* running_ = nullptr;  // the game being read, if any
     heldshortname runningname_;
-    std::string key_;  // a shortname looked up, kept to spare an allocation a line
-    // The game looked up last and its name, which the table's node keeps
-    // in place.
-    gamerun* looked_ = nullptr;
-    std::string_view lookedname_;
+    gamerun* looked_ = nullptr;  // the game looked up last
+    heldshortname lookedname_;
     itemstore<std::uint64_t> prints_;  // the fingerprints of the lines read, run by run
     bool hascheat_ = false;  // the running game has a cheat to link to
     bool pending_ = false;   // head_ holds the start of a read line not yet whole

@@ -250,9 +250,7 @@ public:
         return colons >= 4 ? linekind::oldcheat : linekind::other;
     }
 
-    std::string_view shortname(std::string_view text, linekind kind) const override {
-        return kind == linekind::oldcheat ? text.substr(0, text.find(':')) : cheatshortname(text);
-    }
+    std::string_view oldlayoutshortname(std::string_view text) const override { return text.substr(0, text.find(':')); }
 
     std::unique_ptr<linecheck> thirdpass(std::FILE*, findingsink& out, bool) const override {
         return std::make_unique<mame2003plusrules>(out);
