@@ -149,20 +149,19 @@ std::uint64_t fingerprint(std::string_view text) {
     return mixed ^ (mixed >> 32);
 }
 
-// What a game's reading has come to.
+// What a game's reading has come to; what a lost line asks of it first.
 struct gamerun {
-    // The fingerprints of the lines it read, a run of `prints` from
-    // `firstprint` in the pass's store of them: a lost line whose
-    // fingerprint is none of them repeats none of its lines, and the
-    // reading need not be read back.
-    std::size_t firstprint = 0;
-    std::size_t prints = 0;
-    // Two bits of each of those fingerprints: most lost lines miss one of
-    // them, and the run need not be searched at all.
+    // Two bits of the fingerprint of each line it read: most lost lines
+    // miss one of them, and the run need not be searched at all.
     std::uint64_t seen[4] = {0, 0, 0, 0};
     long long endedat = 0;    // the physical line that ended it
-    std::string_view why;     // what that line is
     bool reasoned = false;    // a "----:REASON" line ended it
+    std::string_view why;     // what the line that ended it is
+    // The fingerprints themselves, a run of `prints` from `firstprint` in
+    // the pass's store of them: a lost line whose fingerprint is none of
+    // them repeats none of its lines, and the reading need not be read back.
+    std::size_t firstprint = 0;
+    std::size_t prints = 0;
     std::uint64_t start = 0;  // where its first line stands in the file
     std::uint64_t end = 0;    // where the line that ended it stands
 };
