@@ -33,6 +33,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The findings of a run that prints none of them (--silent, --statistics,
+// --diff): they are counted and fixed, never written.
+class unshown final : public emitter {
+public:
+    void startfile(const emitfile&) override {}
+    void finding(const struct finding&, const place&, std::string_view) override {}
+    void nocheatentries(long long) override {}
+};
+
 // A cheat file of the run: the name it is shown by, and where it is read.
 struct cheatpath {
     std::string shown;  // as given, or found in a folder given; --stdin-filename for "-"
@@ -599,9 +608,9 @@ int runpaths(const options& chosen) {
                              : config != nullptr && config->outputformat ? *config->outputformat
                                                                          : "concise";
     const formatinfo& format = *findformat(formatname);
-    reportwriter nowhere(nullptr);
+    // Findings that are not printed are not written at all.
     bool quiet = chosen.silent || chosen.statistics || chosen.diff;
-    std::unique_ptr<emitter> lines = format.make(quiet ? nowhere : product);
+    std::unique_ptr<emitter> lines = quiet ? std::make_unique<unshown>() : format.make(product);
     lines->begin();
     totals seen;
     int code = 0;
