@@ -54,8 +54,13 @@ awk -v c="$conciseseconds" -v j="$jsonlinesseconds" 'BEGIN {
 check=(check --exit-zero --game-list listfull.txt cheat.dat)
 read -r classicseconds _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}")
 read -r fbneoseconds _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}" --dialect fbneo)
-awk -v c="$classicseconds" -v f="$fbneoseconds" 'BEGIN {
+# The same with --silent: the dialect's rules alone, without writing the
+# findings (to FinalBurn Neo, most of that file's lines are findings).
+read -r classicsilent _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}" --silent)
+read -r fbneosilent _ < <("$measure" "$runs" "$work/realistic" "$vettle" "${check[@]}" --silent --dialect fbneo)
+awk -v c="$classicseconds" -v f="$fbneoseconds" -v cs="$classicsilent" -v fs="$fbneosilent" 'BEGIN {
     printf "vettle check --dialect fbneo on realistic: %.3f s, %.2f times classic (%.3f s)\n", f, f / c, c
+    printf "  the same with --silent: %.3f s, %.2f times classic (%.3f s)\n", fs, fs / cs, cs
 }'
 echo "(median of $runs runs each; reports and the console run in $work/<input>)"
 
