@@ -35,6 +35,17 @@ struct finding {
 
 // A change to one line of the cheat file that removes a finding for
 // certain and adds none: what --diff prints.
+// A finding about `text`, a part of the current line's text.
+inline finding findingon(checkid check, const line& current, std::string_view number, std::string_view text) {
+    finding f{check};
+    f.at = &current;
+    f.piece = current.number;
+    f.number = number;
+    f.text = text;
+    f.offset = static_cast<std::size_t>(text.data() - current.text.data());
+    return f;
+}
+
 struct fix {
     checkid check;          // the check whose findings it removes
     long long physical;     // the line, as an editor counts

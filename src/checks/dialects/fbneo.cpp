@@ -214,16 +214,6 @@ private:
         running_ = nullptr;
     }
 
-    finding about(checkid check, const line& current, std::string_view number, std::string_view text) const {
-        finding f{check};
-        f.at = &current;
-        f.piece = current.number;
-        f.number = number;
-        f.text = text;
-        f.offset = static_cast<std::size_t>(text.data() - current.text.data());
-        return f;
-    }
-
     void cheatline(const line& current, std::string_view number) {
         std::string_view text = current.text;
         std::size_t close = nameend(text);
@@ -272,7 +262,7 @@ private:
         }
         if (game.reasoned || reason) return;  // a game it reads no cheats of, on purpose
         fields(current, number, name);
-        finding lost = about(duplicate(current, name, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
+        finding lost = findingon(duplicate(current, name, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
                              number, name);
         lost.other = game.why;
         lost.setat = game.endedat;
@@ -291,7 +281,7 @@ private:
             std::string_view code = withoutlineend(checked.value(fieldid::address).text);
             bool snes = leader == "snes_";
             if (!(snes ? issnescode(code) : isnescode(code))) {
-                finding bad = about(checkid::fieldformat, current, number, checked.value(fieldid::address).text);
+                finding bad = findingon(checkid::fieldformat, current, number, checked.value(fieldid::address).text);
                 bad.field = snes ? fieldid::snescode : fieldid::nescode;
                 out_.found(bad);
             }
@@ -310,7 +300,7 @@ private:
         std::uint32_t value = later::hexprefix(type);
         if ((value & skippedbits) == 0) {
             if ((value & linkbits) != 0 && !hascheat_) {
-                finding link = about(checkid::linkwithoutcheat, current, number, type.substr(0, type.find(':')));
+                finding link = findingon(checkid::linkwithoutcheat, current, number, type.substr(0, type.find(':')));
                 link.other = name;
                 out_.found(link);
             }
@@ -343,7 +333,7 @@ private:
     }
 
     void tellshape(const line& current, std::string_view number, const readshape& shape) {
-        finding f = about(checkid::unsafeline, current, number, current.text.substr(0, 0));
+        finding f = findingon(checkid::unsafeline, current, number, current.text.substr(0, 0));
         if (shape.separators > mostseparators || shape.separators < fewestseparators) {
             f.other = shape.separators > mostseparators ? "more" : "fewer";
             f.setat = shape.separators;
@@ -354,7 +344,7 @@ private:
             out_.found(f);
         }
         if (shape.separators >= fewestseparators && shape.description > descriptionroom) {
-            finding longer = about(checkid::longdescription, current, number, current.text.substr(0, 0));
+            finding longer = findingon(checkid::longdescription, current, number, current.text.substr(0, 0));
             longer.setat = static_cast<long long>(shape.description);
             out_.found(longer);
         }

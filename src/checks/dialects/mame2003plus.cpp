@@ -127,24 +127,14 @@ public:
     }
 
 private:
-    finding about(checkid check, const line& current, std::string_view number, std::string_view text) const {
-        finding f{check};
-        f.at = &current;
-        f.piece = current.number;
-        f.number = number;
-        f.text = text;
-        f.offset = static_cast<std::size_t>(text.data() - current.text.data());
-        return f;
-    }
-
     void fieldformat(const line& current, std::string_view number, std::string_view text, fieldid field) {
-        finding bad = about(checkid::fieldformat, current, number, text);
+        finding bad = findingon(checkid::fieldformat, current, number, text);
         bad.field = field;
         out_.found(bad);
     }
 
     void longtext(const line& current, std::string_view number, std::string_view what, long long length) {
-        finding f = about(checkid::longtext, current, number, current.text.substr(0, 0));
+        finding f = findingon(checkid::longtext, current, number, current.text.substr(0, 0));
         f.other = what;
         f.setat = length;
         out_.found(f);
@@ -186,11 +176,11 @@ private:
         }
         std::string_view why = whyignored(fields, at, old);
         if (!why.empty()) {
-            finding ignored = about(checkid::ignoredline, current, number, text.substr(0, 0));
+            finding ignored = findingon(checkid::ignoredline, current, number, text.substr(0, 0));
             ignored.other = why;
             out_.found(ignored);
         } else if (!removed && decided_.insert(std::string(name)).second && linked) {
-            out_.found(about(checkid::firstcheatlinked, current, number, name));
+            out_.found(findingon(checkid::firstcheatlinked, current, number, name));
         }
         if (name.size() > textroom) longtext(current, number, "name", static_cast<long long>(name.size()));
         int description = at + 5;
