@@ -2,6 +2,7 @@
 
 #include "checks/messages.h"
 #include "text/escaped.h"
+#include "text/shorttext.h"
 #include "formats/formats.h"
 #include "text/textcollector.h"
 
@@ -10,11 +11,6 @@
 #include <cstring>
 
 namespace {
-
-// As ==, kept inline: it runs for every finding, most often on a few bytes.
-bool same(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0);
-}
 
 template <class writer>
 void quoted(writer& out, std::string_view text) {
@@ -51,34 +47,39 @@ void diagnostics::startfile(const emitfile& file) {
 
 void diagnostics::finding(const struct finding& what, const place& where, std::string_view) { write(what, where); }
 
-// Written in place: every finding starts so.
-void diagnostics::start(const place& where, severity level) {
+// Written in place, with the text that follows when it is short: every
+// finding starts so.
+alwaysinline void diagnostics::start(const place& where, severity level, std::string_view then) {
     const padded& said = severities_[static_cast<int>(level)];
-    std::size_t most = filename_.size() + where.line.size() + 24 + said.size() + padded::chunk;
-    if (most > 4096) {  // a file name of thousands of characters: in parts
+    std::size_t most = filename_.size() + where.line.size() + 24 + said.size() + padded::chunk + then.size();
+    if (most > 4096) {  // a file name or a message of thousands of characters: in parts
         out_.put(filename_.view());
         if (!where.line.empty()) out_.put(":"), out_.put(where.line), out_.put(":"), out_.putnumber(where.column);
         out_.put(said.view());
+        out_.put(then);
         return;
     }
     char* at = filename_.copyto(out_.claim(most));
     if (!where.line.empty()) {
         *at++ = ':';
-        std::memcpy(at, where.line.data(), where.line.size());
-        at += where.line.size();
+        at = copyshort(at, where.line);
         *at++ = ':';
-        // Most columns are a digit or two.
         auto column = static_cast<unsigned long long>(where.column);
-        std::size_t digits = 1;
-        for (unsigned long long rest = column; rest >= 10; rest /= 10) ++digits;
-        at += digits;
-        char* digit = at;
-        do {
-            *--digit = static_cast<char>('0' + column % 10);
-            column /= 10;
-        } while (column != 0);
+        if (column < 10) {  // most columns
+            *at++ = static_cast<char>('0' + column);
+        } else {
+            std::size_t digits = 1;
+            for (unsigned long long rest = column; rest >= 10; rest /= 10) ++digits;
+            at += digits;
+            char* digit = at;
+            do {
+                *--digit = static_cast<char>('0' + column % 10);
+                column /= 10;
+            } while (column != 0);
+        }
     }
     at = said.copyto(at);
+    if (!then.empty()) std::memcpy(at, then.data(), then.size()), at += then.size();
     out_.commit(at);
 }
 
@@ -104,8 +105,8 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
         return slot.message;
     }
     last& previous = last_[static_cast<int>(what.check)];
-    if (previous.made && previous.field == what.field && previous.setat == what.setat && same(previous.text, what.text) &&
-        same(previous.other, what.other) && same(previous.blocktitle, what.blocktitle)) {
+    if (previous.made && previous.field == what.field && previous.setat == what.setat && sametext(previous.text, what.text) &&
+        sametext(previous.other, what.other) && sametext(previous.blocktitle, what.blocktitle)) {
         return previous.message.text;
     }
     previous.made = true;
@@ -121,8 +122,7 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
 }
 
 void diagnostics::write(const struct finding& what, const place& where) {
-    start(where, infoof(what.check).level);
-    out_.put(linemessage(what));
+    start(where, infoof(what.check).level, linemessage(what));
     if (what.check != checkid::unlistedshortname || what.titlegames == 0 || titles_ == nullptr) return;
     // The listed games whose title is the block's title, first three in
     // the order of the list: a renamed game, most likely.

@@ -36,7 +36,7 @@ public:
     void nocheatentries(long long games) override;
 
 private:
-    void start(const place& where, severity level);
+    void start(const place& where, severity level, std::string_view then = {});
 
     reportwriter& out_;
     // A short text copied sixteen bytes at a time: its bytes are followed by

@@ -7,13 +7,8 @@
 #include <cstring>
 #include <string_view>
 
-// A short text's copy is a move or two only where put is inlined, which
-// compilers decline in the busiest callers unless told.
-#if defined(__GNUC__) || defined(__clang__)
-#define alwaysinline __attribute__((always_inline)) inline
-#else
-#define alwaysinline inline
-#endif
+#include "text/alwaysinline.h"
+
 
 // Gathers text for one file and hands it over in large writes: the reports
 // of a big cheat file run to hundreds of thousands of entries. Text longer
