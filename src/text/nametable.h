@@ -1,18 +1,22 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <vector>
 
+#include "shorttext.h"
 #include "textstore.h"
 
 // Items found by a name, for a table that grows with its input. The items
 // and the names' bytes are kept in blocks that never move, so an item
 // stays where it was put; a table of slots, laid out again twice as large
 // whenever it is half full, finds them with one hash and most often one
-// slot. Names met again in the order they first came cost little more
-// than that slot: the items they lead to lie one after another.
+// slot. A name is looked up where the table is seldom in the cache (once
+// a block of a big file), so each item is kept with its name, when short,
+// on a pair of cache lines of its own, which a miss brings in together: a
+// lookup touches its slot and that pair.
 template <class item>
 class nametable {
 public:
@@ -24,14 +28,21 @@ public:
             const slot& here = slots_[at];
             if (here.index == 0) return nullptr;
             entry& there = entries_[here.index - 1];
-            if (here.hash == hash && there.name == name) return &there.value;
+            if (here.hash == hash && sametext(there.name(), name)) return &there.value;
         }
     }
 
     // A new item of a name the table does not hold yet.
     item& add(std::string_view name) {
         if (2 * (entries_.size() + 1) > slots_.size()) grow();
-        entries_.add(entry{names_.keep(name), item()});
+        entry made;
+        made.length = name.size();
+        if (name.size() <= sizeof made.inlined) {
+            if (!name.empty()) std::memcpy(made.inlined, name.data(), name.size());
+        } else {
+            made.far = names_.keep(name).data();
+        }
+        entries_.add(made);
         place(std::hash<std::string_view>()(name), entries_.size());
         return entries_[entries_.size() - 1].value;
     }
@@ -43,9 +54,13 @@ private:
         std::size_t hash = 0;
         std::size_t index = 0;  // of the entry, from 1; 0: empty
     };
-    struct entry {
-        std::string_view name;
-        item value;
+    struct alignas(128) entry {
+        std::size_t length = 0;
+        char inlined[16] = {};       // a name this long or shorter
+        const char* far = nullptr;  // a longer one, kept in names_
+        item value = item();
+
+        std::string_view name() const { return {length <= sizeof inlined ? inlined : far, length}; }
     };
 
     void place(std::size_t hash, std::size_t index) {

@@ -16,6 +16,12 @@ TEST(NameTable, FindsEachNameAcrossGrowthWithItemsThatNeverMove) {
     names.push_back(std::string("a"));
     names.push_back(std::string("a\0", 2));
     names.push_back(std::string("a\0b", 3));
+    // Names kept beside their items and names kept apart, either side of
+    // the length where one becomes the other.
+    names.push_back(std::string(16, 'n'));
+    names.push_back(std::string(17, 'n'));
+    names.push_back(std::string(15, 'n') + 'm');
+    names.push_back(std::string(16, 'n') + 'm');
     for (std::size_t i = 0; i < names.size(); ++i) {
         ASSERT_EQ(table.find(names[i]), nullptr) << names[i];
         long long& item = table.add(names[i]);
@@ -31,4 +37,5 @@ TEST(NameTable, FindsEachNameAcrossGrowthWithItemsThatNeverMove) {
     EXPECT_EQ(table.find("game5000"), nullptr);
     EXPECT_EQ(table.find(""), nullptr);
     EXPECT_EQ(table.find(std::string("a\0c", 3)), nullptr);
+    EXPECT_EQ(table.find(std::string(18, 'n')), nullptr);
 }

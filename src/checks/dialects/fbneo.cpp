@@ -24,6 +24,7 @@
 #include "later.h"
 #include "text/eightbytes.h"
 #include "text/nametable.h"
+#include "text/shorttext.h"
 #include "text/textstore.h"
 
 namespace {
@@ -137,7 +138,7 @@ std::size_t nameend(std::string_view text) {
 // A few bytes of a line, mixed: the same line always gives the same
 // number, and two lines of a game seldom do (they differ in their address
 // or their description's end), at next to no cost a line.
-std::uint64_t fingerprint(std::string_view text) {
+alwaysinline std::uint64_t fingerprint(std::string_view text) {
     std::uint64_t mixed = text.size() * 0x9E3779B97F4A7C15ULL;
     if (text.size() >= 16) {
         mixed ^= loadeight(text.data() + text.size() - 8) + (loadeight(text.data() + text.size() / 2 - 4) << 1);
@@ -151,12 +152,12 @@ std::uint64_t fingerprint(std::string_view text) {
 
 // What a game's reading has come to; what a lost line asks of it first.
 struct gamerun {
-    // Two bits of the fingerprint of each line it read: most lost lines
-    // miss one of them, and the run need not be searched at all.
-    std::uint64_t seen[4] = {0, 0, 0, 0};
     long long endedat = 0;    // the physical line that ended it
     bool reasoned = false;    // a "----:REASON" line ended it
     std::string_view why;     // what the line that ended it is
+    // Two bits of the fingerprint of each line it read: most lost lines
+    // miss one of them, and the run need not be searched at all.
+    std::uint64_t seen[4] = {0, 0, 0, 0};
     // The fingerprints themselves, a run of `prints` from `firstprint` in
     // the pass's store of them: a lost line whose fingerprint is none of
     // them repeats none of its lines, and the reading need not be read back.
@@ -219,30 +220,31 @@ private:
         std::size_t close = nameend(text);
         // "::name:" or a name alone names no game the loader looks for.
         if (text.size() < 2 || text[1] == ':' || close == std::string_view::npos) {
-            fields(current, number, cheatshortname(text));
+            fields(current, number, leaderof(cheatshortname(text)));
             endrun(current, endingof(text, linekind::cheat));
             return;
         }
-        std::string_view name = text.substr(1, close - 1);
+        std::string_view name(text.data() + 1, close - 1);
         bool reason = text.find("----:REASON") != std::string_view::npos;
-        if (running_ != nullptr && name == runningname_.view()) {
+        if (running_ != nullptr && sametext(name, runningname_.view())) {
             if (reason) {
                 running_->reasoned = true;
                 endrun(current, "its '----:REASON' line");
                 return;
             }
-            fields(current, number, name);
+            fields(current, number, runningleader_);
             taken(current, number, name);
             return;
         }
         endrun(current, "another game's line");
         // A game's lost lines come together: the last one looked up first.
         bool first = false;
-        if (looked_ == nullptr || name != lookedname_.view()) {
+        if (looked_ == nullptr || !sametext(name, lookedname_.view())) {
             looked_ = games_.find(name);
             first = looked_ == nullptr;
             if (first) looked_ = &games_.add(name);
             lookedname_.hold(name);
+            lookedleader_ = leaderof(name);
         }
         gamerun& game = *looked_;
         if (first) {
@@ -250,18 +252,19 @@ private:
             game.firstprint = prints_.size();
             running_ = &game;
             runningname_.hold(name);
+            runningleader_ = lookedleader_;
             hascheat_ = false;
             if (reason) {
                 game.reasoned = true;
                 endrun(current, "its '----:REASON' line");
                 return;
             }
-            fields(current, number, name);
+            fields(current, number, runningleader_);
             taken(current, number, name);
             return;
         }
         if (game.reasoned || reason) return;  // a game it reads no cheats of, on purpose
-        fields(current, number, name);
+        fields(current, number, lookedleader_);
         finding lost = findingon(duplicate(current, name, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
                              number, name);
         lost.other = game.why;
@@ -271,11 +274,10 @@ private:
 
     // The field rules of every cheat line, read or not: lower case is
     // hexadecimal, the shortname no block's, a cheat device's code no
-    // address.
-    void fields(const line& current, std::string_view number, std::string_view name) {
+    // address. `leader`: that of the line's shortname, if any.
+    void fields(const line& current, std::string_view number, std::string_view leader) {
         checkedline checked = checkfieldsanycase(current.text);
         unsigned failed = checked.failed;
-        std::string_view leader = leaderof(name);
         if (!leader.empty()) {
             failed &= ~failure::address;
             std::string_view code = withoutlineend(checked.value(fieldid::address).text);
@@ -427,8 +429,10 @@ private:
     nametable<gamerun> games_;   // every game met, by shortname
     gamerun* running_ = nullptr;  // the game being read, if any
     heldshortname runningname_;
+    std::string_view runningleader_;  // its leader, if any
     gamerun* looked_ = nullptr;  // the game looked up last
     heldshortname lookedname_;
+    std::string_view lookedleader_;
     itemstore<std::uint64_t> prints_;  // the fingerprints of the lines read, run by run
     bool hascheat_ = false;  // the running game has a cheat to link to
     bool pending_ = false;   // head_ holds the start of a read line not yet whole
@@ -456,8 +460,9 @@ public:
 
     int findlisted(gamewalk& walk, std::string_view shortname, std::size_t readable) const override {
         int found = findgame(walk, shortname, readable);
+        if (found >= 0) return found;
         std::string_view leader = leaderof(shortname);
-        if (found >= 0 || leader.empty() || holdsleaders(walk.list)) return found;
+        if (leader.empty() || holdsleaders(walk.list)) return found;
         return findgame(walk, shortname.substr(leader.size()), readable - leader.size());
     }
 
