@@ -392,8 +392,9 @@ const checkinfo checktable[checkcount] = {
             out.put(what.other);
             out.put(" of ");
             out.putnumber(what.setat);
-            out.put(what.other == "line" ? " bytes: MAME 2003-Plus reads 2,047 at a time"
-                                         : " characters: MAME 2003-Plus keeps 255");
+            out.put(what.other == "line"   ? " bytes: MAME 2003-Plus reads 2,047 at a time"
+                    : what.other == "name" ? " characters: MAME 2003-Plus keeps 255 and so skips the line"
+                                           : " characters: MAME 2003-Plus keeps 255");
         },
         false,
         "a name, description or line MAME 2003-Plus cuts",

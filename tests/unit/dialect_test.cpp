@@ -262,6 +262,9 @@ TEST(Mame2003PlusDialect, IgnoredLinkedAndLongLines) {
         {"no description", "pacman:0:4E14:03:000:\n", {1}},
         {"a type of nine digits", cheat("pacman", "000000000"), {1}},
         {"no shortname", ":::00000000:4E14:00000003:000000FF:x\n", {1}},
+        {"too few fields to look like a cheat line", ":pacman:00000000:4E14\n: [ Pac-Man ]\n", {}},
+        {"an address that is not hexadecimal", ":pacman:00000000:4E1G:00000003:000000FF:x\n", {1}},
+        {"a name over 255, said as long text", std::string(256, 'p') + ":0:4E14:03:000:x\n", {}},
         {"fine", "pacman:0:4E14:03:000:x\n" + cheat("pacman", "00000001"), {}},
     });
     expectlines(mame2003plusdialect(), checkid::firstcheatlinked, {
@@ -269,6 +272,8 @@ TEST(Mame2003PlusDialect, IgnoredLinkedAndLongLines) {
         {"an old linked code first", "pacman:0:4E14:03:501:x\n", {1}},
         {"remove-from-list lines are left out", cheat("pacman", "00004000") + cheat("pacman", "00010000"), {2}},
         {"an ignored line is never taken", "Pacman:0:4E14:03:000:x\n" + cheat("pacman", "00010000"), {2}},
+        {"nor is one of a non-hex address", ":pacman:00000000:4E1G:00000003:000000FF:x\n" + cheat("pacman", "00010000"),
+         {2}},
         {"after the cheat it belongs to", cheat("pacman") + cheat("pacman", "00010000"), {}},
         {"once a game", cheat("pacman", "00010000") + "\n" + cheat("pacman", "00010000"), {1}},
         {"each game on its own", cheat("pacman") + cheat("galaga", "00010000"), {2}},

@@ -104,6 +104,7 @@ std::string_view whyignored(const splitline& line, int at, bool old) {
         if (!isdecimal(f[4])) return "its type field is not a decimal number";
     } else {
         if (!ishex(f[1], 8)) return "its type field is not 1 to 8 hexadecimal digits";
+        if (!ishex(f[2], 64)) return "its address field is not hexadecimal";
         if (!ishex(f[3], 8)) return "its data field is not 1 to 8 hexadecimal digits";
         if (!ishex(f[4], 8)) return "its extended field is not 1 to 8 hexadecimal digits";
     }
@@ -175,14 +176,19 @@ private:
             removed = (type & removebit) != 0;
         }
         std::string_view why = whyignored(fields, at, old);
-        if (!why.empty()) {
-            finding ignored = findingon(checkid::ignoredline, current, number, text.substr(0, 0));
-            ignored.other = why;
-            out_.found(ignored);
+        if (name.size() > textroom) {
+            // The line is skipped, and this says why in its own words.
+            longtext(current, number, "name", static_cast<long long>(name.size()));
+        } else if (!why.empty()) {
+            // A line of fewer fields looks like no cheat line: the field rules say enough.
+            if (fields.count >= at + 5) {
+                finding ignored = findingon(checkid::ignoredline, current, number, text.substr(0, 0));
+                ignored.other = why;
+                out_.found(ignored);
+            }
         } else if (!removed && decided_.insert(std::string(name)).second && linked) {
             out_.found(findingon(checkid::firstcheatlinked, current, number, name));
         }
-        if (name.size() > textroom) longtext(current, number, "name", static_cast<long long>(name.size()));
         int description = at + 5;
         if (description < fields.count) {
             std::string_view text5 = fields.fields[description];
