@@ -3,6 +3,7 @@
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/fieldtable.h"
 #include "finding.h"
+#include "messages.h"
 #include "text/escaped.h"
 #include "text/hexdigits.h"
 
@@ -461,4 +462,13 @@ std::string messageof(const finding& what, bool withlines) {
     textcollector out;
     infoof(what.check).message(out, what, withlines);
     return out.text;
+}
+
+notedline notedlineof(const finding& what) {
+    if (what.noteat == 0) return {};
+    textcollector out;
+    out.put("FinalBurn Neo's reading of ");
+    quoted(out, what.text);
+    out.put(" ends here");
+    return {what.noteat, out.text};
 }

@@ -9,3 +9,11 @@
 // (where a block's shortname was set) is left out when not `withlines`, as
 // a baseline has it, which never goes by line numbers.
 std::string messageof(const finding& what, bool withlines);
+
+// The note a finding makes at the other line it refers to (the line that
+// ended a game's reading); line 0 where it makes none.
+struct notedline {
+    long long line = 0;
+    std::string message;
+};
+notedline notedlineof(const finding& what);

@@ -123,6 +123,13 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
 
 void diagnostics::write(const struct finding& what, const place& where) {
     start(where, infoof(what.check).level, linemessage(what));
+    if (what.noteat != 0) {
+        notedline note = notedlineof(what);
+        std::string number = std::to_string(note.line);
+        start({number, 1, note.line}, severity::note);
+        out_.put(note.message);
+        out_.put(endings_[static_cast<int>(what.check)]);
+    }
     if (what.check != checkid::unlistedshortname || what.titlegames == 0 || titles_ == nullptr) return;
     // The listed games whose title is the block's title, first three in
     // the order of the list: a renamed game, most likely.

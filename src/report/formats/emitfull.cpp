@@ -64,6 +64,13 @@ public:
             out += note;
             out += ending;
         }
+        notedline elsewhere = notedlineof(what);
+        if (elsewhere.line != 0) {
+            std::string number = std::to_string(elsewhere.line);
+            startline({number, 1, elsewhere.line}, severity::note);
+            out += elsewhere.message;
+            out += ending;
+        }
         held_.maypass(where.physical);
     }
     void nocheatentries(long long games) override {

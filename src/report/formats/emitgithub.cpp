@@ -37,6 +37,10 @@ public:
         command(infoof(what.check).level, span, what.check, messageof(what, true));
         std::string note = noteof(what, *file_);
         if (!note.empty()) command(severity::note, span, what.check, note);
+        notedline elsewhere = notedlineof(what);
+        if (elsewhere.line != 0) {
+            command(severity::note, {elsewhere.line, 1, 1, 1, 1}, what.check, elsewhere.message);
+        }
     }
     void nocheatentries(long long) override {}
 

@@ -123,6 +123,14 @@ public:
                        {"message", {{"text", message}}},
                        {"locations", json::array({{{"physicalLocation", {{"artifactLocation", artifact_}, {"region", region}}}}})},
                        {"partialFingerprints", {{"vettle/v1", prints_.next(what, linetext)}}}};
+        notedline elsewhere = notedlineof(what);
+        if (elsewhere.line != 0) {
+            json related = {{"id", 0},
+                            {"physicalLocation",
+                             {{"artifactLocation", artifact_}, {"region", {{"startLine", elsewhere.line}}}}},
+                            {"message", {{"text", elsewhere.message}}}};
+            result["relatedLocations"] = json::array({related});
+        }
         // Held as text, its closing brace left for the fix: a tree of
         // JSON a finding would cost several times as much.
         one.result = dumped(result);
