@@ -899,6 +899,7 @@ TEST(Check, DialectsFromTheCommandLineAndTheConfig) {
     writefile(folder / "other.dat", cheats);
     const std::string lost = "FinalBurn Neo never reads this line: its reading of 'pacman' ended earlier, at a blank "
                              "line (line 3) [unloaded-cheat]\n";
+    const std::string ended = ":3:1: note: FinalBurn Neo's reading of 'pacman' ends here [unloaded-cheat]\n";
     const std::string title = ":1:1: error: title 'Pac-Man' differs from the emulator's title 'Pac-Man (Midway)' of "
                               "'pacman' [title-mismatch]\n";
     EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "cheat.dat"}), 1);
@@ -908,12 +909,12 @@ TEST(Check, DialectsFromTheCommandLineAndTheConfig) {
                                                          "cheat.dat"}),
               1);
     EXPECT_EQ(readfile(folder / "console.out"),
-              hosttext("cheat.dat:4:2: error: " + lost + "\nFound 1 error in 1 file.\n"));
+              hosttext("cheat.dat:4:2: error: " + lost + "cheat.dat" + ended + "\nFound 1 error in 1 file.\n"));
     writefile(folder / "vettle.toml", "game-list = \"listfull.txt\"\ndialect = \"mame2003-plus\"\n"
                                       "[per-file-dialect]\n\"other.dat\" = \"fbneo\"\n");
     EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "cheat.dat", "other.dat"}), 1);
     EXPECT_EQ(readfile(folder / "console.out"),
-              hosttext("other.dat:4:2: error: " + lost + "\nFound 1 error in 2 files.\n"));
+              hosttext("other.dat:4:2: error: " + lost + "other.dat" + ended + "\nFound 1 error in 2 files.\n"));
     EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--dialect", "classic", "--extend-select",
                                                          "unloaded-cheat", "cheat.dat", "other.dat"}),
               1);

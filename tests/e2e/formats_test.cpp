@@ -316,4 +316,34 @@ TEST(Formats, SarifValidatesAndCountsCharacters) {
     EXPECT_EQ(uri.substr(uri.size() - 20), "/sub%20dir/c%231.dat") << uri;
 }
 
+// A game's lines FinalBurn Neo never reads: the first finding of a game
+// after its reading ended makes a note at the line that ended it, in each
+// format that has a place for one; the message names that line anyway.
+TEST(Formats, ANoteAtTheLineThatEndedTheReading) {
+    fs::path folder = prepare("no-findings", "formats-noted");
+    writefile(folder / "listfull.txt", "Name:     Description:\npacman    \"Pac-Man\"\n");
+    writefile(folder / "cheat.dat", ":pacman:00000000:4E14:00000003:FFFFFFFF:a\n\n:pacman:00000000:4E15:00000003:FFFFFFFF:b\n"
+                                    ":pacman:00000000:4E16:00000003:FFFFFFFF:c\n");
+    auto run = [&](const std::string& format) {
+        EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--game-list", "listfull.txt", "--dialect", "fbneo",
+                                                             "--output-format", format, "cheat.dat"}),
+                  1);
+        return readfile(folder / "console.out");
+    };
+    const std::string note = "cheat.dat:2:1: note: FinalBurn Neo's reading of 'pacman' ends here [unloaded-cheat]";
+    std::vector<std::string> concise = linesof(run("concise"));
+    ASSERT_GE(concise.size(), 3u);
+    EXPECT_EQ(concise[0].rfind("cheat.dat:3:2: error: ", 0), 0u);
+    EXPECT_EQ(concise[1], note);
+    EXPECT_EQ(concise[2].rfind("cheat.dat:4:2: error: ", 0), 0u) << "one note an ending";
+    EXPECT_NE(run("full").find(hosttext(note + "\n")), std::string::npos);
+    EXPECT_NE(run("github").find("::notice file=cheat.dat,line=2,col=1,"), std::string::npos);
+    json results = sarifresults(run("sarif"));
+    ASSERT_EQ(results.size(), 2u);
+    const json& related = results[0]["relatedLocations"][0];
+    EXPECT_EQ(related["physicalLocation"]["region"]["startLine"], 2);
+    EXPECT_EQ(related["message"]["text"], "FinalBurn Neo's reading of 'pacman' ends here");
+    EXPECT_FALSE(results[1].contains("relatedLocations"));
+}
+
 }  // namespace

@@ -133,6 +133,8 @@ TEST(FbneoDialect, UnloadedAndDuplicateCheats) {
     std::string longline = cheat("pacman", "00000000", std::string(1000, 'd'));  // 1,041 bytes
     std::string edge = ":pacman:00000000:4E14:00000003:000000FF:";
     std::string exact = edge + std::string(1023 - edge.size(), 'd');  // a read of 1,023 bytes, then the line feed
+    std::string longrun;  // a run long enough to be searched in order
+    for (int i = 0; i < 40; ++i) longrun += cheat("pacman", "00000000", std::to_string(i));
     expectlines(fbneodialect(), checkid::unloadedcheat, {
         {"a blank line ends the run", a + "\n" + b, {3}},
         {"another game's line ends it", a + cheat("galaga") + b, {3}},
@@ -150,11 +152,18 @@ TEST(FbneoDialect, UnloadedAndDuplicateCheats) {
         {"a read of 1,022 bytes and its line feed", edge + std::string(1022 - edge.size(), 'd') + "\n" + b, {}},
         {"a read of 1,023 bytes leaves the line feed", exact + "\n" + b, {2}},
         {"a read of 1,022 bytes and a CR LF", edge + std::string(1022 - edge.size(), 'd') + "\r\n" + b, {2}},
+        {"every read past a cut counts", exact + ";" + std::string(1022, 'd') + "x\n" + b, {2}},
+        {"a read past a cut that starts with ';' is skipped", exact + ";" + std::string(1021, 'd') + "\n" + b, {}},
+        {"one that starts with the game's name is its line", exact + cheat("pacman") + b, {}},
+        {"one that starts with another game's name ends it", exact + cheat("galaga") + b, {2}},
+        {"a lost '----:REASON' line still says no cheats", a + "\n" + b + ":pacman:----:REASON\n" + b, {3}},
     });
     expectlines(fbneodialect(), checkid::duplicatecheat, {
         {"a repeat of a line read", a + b + "\n" + b + a, {4, 5}},
         {"a repeat of another game's line is lost", a + cheat("galaga", "00000000", "b") + "\n" + b, {}},
         {"a line differing in one byte", a + "\n" + cheat("pacman", "00000000", "A"), {}},
+        {"a long run", longrun + "\n" + cheat("pacman", "00000000", "5") + cheat("pacman", "00000000", "39") + b,
+         {42, 43}},
     });
     collected found = check(a + "\n" + b, fbneodialect());
     ASSERT_EQ(found.messages.size(), 1u);

@@ -10,10 +10,10 @@
 // cheat device's code.
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <string>
-#include <unordered_map>
+#include <functional>
+#include <vector>
 
 #include "cheatfile/cheatfields.h"
 #include "cheatfile/linekind.h"
@@ -154,17 +154,16 @@ alwaysinline std::uint64_t fingerprint(std::string_view text) {
 struct gamerun {
     long long endedat = 0;    // the physical line that ended it
     bool reasoned = false;    // a "----:REASON" line ended it
+    bool sorted = false;      // its hashes are in order
+    bool noted = false;       // a finding has pointed at the line that ended it
     std::string_view why;     // what the line that ended it is
     // Two bits of the fingerprint of each line it read: most lost lines
-    // miss one of them, and the run need not be searched at all.
+    // miss one of them, and need not be hashed at all.
     std::uint64_t seen[4] = {0, 0, 0, 0};
-    // The fingerprints themselves, a run of `prints` from `firstprint` in
-    // the pass's store of them: a lost line whose fingerprint is none of
-    // them repeats none of its lines, and the reading need not be read back.
-    std::size_t firstprint = 0;
-    std::size_t prints = 0;
-    std::uint64_t start = 0;  // where its first line stands in the file
-    std::uint64_t end = 0;    // where the line that ended it stands
+    // The hashes of the lines it read, a run of `hashes` from `firsthash`
+    // in the pass's store of them.
+    std::size_t firsthash = 0;
+    std::size_t hashes = 0;
 };
 
 void marksseen(gamerun& game, std::uint64_t print) {
@@ -188,7 +187,7 @@ std::string_view endingof(std::string_view text, linekind kind) {
 
 class fbneorules final : public linecheck {
 public:
-    fbneorules(std::FILE* file, findingsink& out) : file_(file), out_(out) {}
+    explicit fbneorules(findingsink& out) : out_(out) {}
 
     void check(const line& current, linekind kind, std::string_view number) override {
         if (current.column != 1) {
@@ -196,6 +195,7 @@ public:
             return;
         }
         pending_ = false;
+        intail_ = false;
         switch (kind) {
             case linekind::title: break;  // ';' lines are skipped
             case linekind::comment:
@@ -211,7 +211,6 @@ private:
         if (running_ == nullptr) return;
         running_->endedat = current.physical;
         running_->why = why;
-        running_->end = current.position - static_cast<std::uint64_t>(current.column - 1);
         running_ = nullptr;
     }
 
@@ -248,8 +247,7 @@ private:
         }
         gamerun& game = *looked_;
         if (first) {
-            game.start = current.position;
-            game.firstprint = prints_.size();
+            game.firsthash = hashes_.size();
             running_ = &game;
             runningname_.hold(name);
             runningleader_ = lookedleader_;
@@ -263,12 +261,20 @@ private:
             taken(current, number, name);
             return;
         }
-        if (game.reasoned || reason) return;  // a game it reads no cheats of, on purpose
+        // A game it reads no cheats of, on purpose: a "----:REASON" line
+        // says so even where the loader no longer looks.
+        if (game.reasoned || reason) {
+            game.reasoned = true;
+            return;
+        }
         fields(current, number, lookedleader_);
-        finding lost = findingon(duplicate(current, name, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
+        finding lost = findingon(duplicate(current, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
                              number, name);
         lost.other = game.why;
         lost.setat = game.endedat;
+        // The line that ended the reading gets a note once, not once a lost line.
+        if (!game.noted) lost.noteat = game.endedat;
+        game.noted = true;
         out_.found(lost);
     }
 
@@ -294,10 +300,12 @@ private:
     // The rules of a line the loader reads.
     void taken(const line& current, std::string_view number, std::string_view name) {
         std::string_view text = current.text;
-        std::uint64_t print = fingerprint(withoutlineend(text));
-        prints_.add(print);
-        ++running_->prints;
-        marksseen(*running_, print);
+        if (iswhole(current)) {
+            std::string_view content = withoutlineend(text);
+            hashes_.add(std::hash<std::string_view>()(content));
+            ++running_->hashes;
+            marksseen(*running_, fingerprint(content));
+        }
         std::string_view type = text.substr(name.size() + 2);
         std::uint32_t value = later::hexprefix(type);
         if ((value & skippedbits) == 0) {
@@ -353,8 +361,10 @@ private:
     }
 
     // A later piece of a long line: more of a read line's first 1,023
-    // bytes, or past them the start of the loader's next read, a line of
-    // its own to it.
+    // bytes, and, every 1,023 bytes on, the start of another read of the
+    // loader, a line of its own to it. Such a read is skipped when it
+    // starts with ';', is the game's when it starts with ":name:", and
+    // ends the game's reading otherwise.
     void continuation(const line& current, std::string_view number) {
         std::string_view text = current.text;
         bool whole = text.size() == current.size;
@@ -363,67 +373,84 @@ private:
             if (whole && current.crlf) head_.insert(head_.size() - 1, 1, '\r');
             if (endsphysical(current) || head_.size() >= readsize) finishhead(current, number);
         }
-        auto before = static_cast<std::size_t>(current.column - 1);
+        // The piece as the file holds it: its CR, if any, before the LF.
         std::size_t bytes = current.size + (current.crlf ? 1 : 0);
-        if (before > readsize || before + bytes <= readsize) return;
-        std::size_t at = readsize - before;
-        char first = current.crlf && at + 1 == current.size ? '\r'
-                     : current.crlf && at == current.size   ? '\n'
-                     : at < text.size()                     ? text[at]
-                                                            : '\0';
-        if (first != ';') endrun(current, "the rest of a line cut at 1,023 bytes");
+        auto byteat = [&](std::size_t at) {
+            if (current.crlf && at + 1 == current.size) return '\r';
+            if (current.crlf && at == current.size) return '\n';
+            return at < text.size() ? text[at] : '\0';
+        };
+        auto before = static_cast<std::size_t>(current.column - 1);
+        std::size_t at = 0;
+        if (!intail_) {
+            std::size_t next = (before + readsize - 1) / readsize * readsize;
+            if (next >= before + bytes) return;
+            at = next - before;
+            intail_ = true;
+            tailmatched_ = 0;
+        }
+        // What it starts with may run on into the next piece.
+        std::string_view name = runningname_.view();
+        std::size_t pattern = name.size() + 2;
+        for (; at < bytes && intail_; ++at, ++tailmatched_) {
+            char c = byteat(at);
+            if (tailmatched_ == 0 && c == ';') {
+                intail_ = false;
+            } else if (running_ == nullptr || pattern > readsize ||
+                       c != (tailmatched_ == 0 || tailmatched_ == pattern - 1 ? ':' : name[tailmatched_ - 1])) {
+                intail_ = false;
+                endrun(current, "the rest of a line cut at 1,023 bytes");
+            } else if (tailmatched_ == pattern - 1) {
+                intail_ = false;
+            }
+        }
+        if (intail_ && endsphysical(current)) {
+            intail_ = false;
+            endrun(current, "the rest of a line cut at 1,023 bytes");
+        }
     }
 
     // Whether a line never read repeats, byte for byte, one the game's
-    // reading took. The reading's bytes are read back once a game, and its
-    // lines kept by hash: lost lines come by the thousand in a file that
-    // repeats its games.
-    bool duplicate(const line& current, std::string_view name, const gamerun& game) {
+    // reading took: whether its hash of 64 bits is one of the reading's.
+    // A file that repeats its games loses lines by the thousand, so the
+    // cheap fingerprint comes first.
+    bool duplicate(const line& current, gamerun& game) {
         if (!iswhole(current)) return false;
-        std::uint64_t print = fingerprint(withoutlineend(current.text));
-        if (!maybeseen(game, print)) return false;
-        bool seen = false;
-        for (std::size_t i = 0; !seen && i < game.prints; ++i) seen = prints_[game.firstprint + i] == print;
-        if (!seen) return false;
-        if (cachedgame_ != name) {
-            cachedgame_.assign(name.data(), name.size());
-            cachedlines_.clear();
-            if (!readrun(name, game)) cachedbytes_.clear();
-        }
         std::string_view text = withoutlineend(current.text);
-        auto [first, last] = cachedlines_.equal_range(std::hash<std::string_view>()(text));
-        for (auto at = first; at != last; ++at) {
-            if (std::string_view(cachedbytes_).substr(at->second, text.size()) == text) return true;
-        }
-        return false;
+        return maybeseen(game, fingerprint(text)) && readhash(game, std::hash<std::string_view>()(text));
     }
 
-    bool readrun(std::string_view name, const gamerun& game) {
-        long resume = std::ftell(file_);
-        if (file_ == nullptr || resume < 0 || game.end < game.start ||
-            game.end > static_cast<std::uint64_t>(LONG_MAX) ||
-            std::fseek(file_, static_cast<long>(game.start), SEEK_SET) != 0) {
+    // A long run's hashes are sorted the first time they are searched (its
+    // reading is over by then): a file of many lost lines costs no search
+    // of them all.
+    bool readhash(gamerun& game, std::uint64_t hash) {
+        std::size_t first = game.firsthash;
+        std::size_t count = game.hashes;
+        if (count > 32 && !game.sorted) {
+            std::vector<std::uint64_t> sorted(count);
+            for (std::size_t i = 0; i < count; ++i) sorted[i] = hashes_[first + i];
+            std::sort(sorted.begin(), sorted.end());
+            for (std::size_t i = 0; i < count; ++i) hashes_[first + i] = sorted[i];
+            game.sorted = true;
+        }
+        if (!game.sorted) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (hashes_[first + i] == hash) return true;
+            }
             return false;
         }
-        cachedbytes_.resize(static_cast<std::size_t>(game.end - game.start));
-        std::size_t got = std::fread(&cachedbytes_[0], 1, cachedbytes_.size(), file_);
-        cachedbytes_.resize(got);
-        bool back = std::fseek(file_, resume, SEEK_SET) == 0;
-        std::clearerr(file_);
-        // Each of the game's lines, its line end (LF or CR LF) left out.
-        std::string start = ":" + std::string(name) + ":";
-        std::string_view bytes(cachedbytes_);
-        for (std::size_t at = 0; at < bytes.size();) {
-            std::size_t end = std::min(bytes.find('\n', at), bytes.size());
-            std::string_view text = bytes.substr(at, end - at);
-            if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-            if (startswith(text, start)) cachedlines_.emplace(std::hash<std::string_view>()(text), at);
-            at = end + 1;
+        while (count > 0) {
+            std::size_t half = count / 2;
+            if (hashes_[first + half] < hash) {
+                first += half + 1;
+                count -= half + 1;
+            } else {
+                count = half;
+            }
         }
-        return back;
+        return first < game.firsthash + game.hashes && hashes_[first] == hash;
     }
 
-    std::FILE* file_;
     findingsink& out_;
     blockstate block_;  // never set: a game's run is its block
     nametable<gamerun> games_;   // every game met, by shortname
@@ -433,13 +460,12 @@ private:
     gamerun* looked_ = nullptr;  // the game looked up last
     heldshortname lookedname_;
     std::string_view lookedleader_;
-    itemstore<std::uint64_t> prints_;  // the fingerprints of the lines read, run by run
+    itemstore<std::uint64_t> hashes_;  // the hashes of the lines read, run by run
     bool hascheat_ = false;  // the running game has a cheat to link to
     bool pending_ = false;   // head_ holds the start of a read line not yet whole
+    bool intail_ = false;    // a read past a cut is under way, not yet told apart
+    std::size_t tailmatched_ = 0;  // how much of ":name:" it has matched
     std::string head_;
-    std::string cachedgame_;
-    std::string cachedbytes_;                                        // its reading, as the file holds it
-    std::unordered_multimap<std::size_t, std::size_t> cachedlines_;  // a line's hash, where it starts there
 };
 
 class fbneo final : public dialect {
@@ -466,8 +492,8 @@ public:
         return findgame(walk, shortname.substr(leader.size()), readable - leader.size());
     }
 
-    std::unique_ptr<linecheck> thirdpass(std::FILE* cheatfile, findingsink& out, bool) const override {
-        return std::make_unique<fbneorules>(cheatfile, out);
+    std::unique_ptr<linecheck> thirdpass(std::FILE*, findingsink& out, bool) const override {
+        return std::make_unique<fbneorules>(out);
     }
 };
 
