@@ -35,6 +35,10 @@ public:
     const item& operator[](std::size_t at) const { return blocks_[at / perblock][at % perblock]; }
     item& operator[](std::size_t at) { return blocks_[at / perblock][at % perblock]; }
     std::size_t size() const { return count_; }
+    // Whether `count` items from `at` stand side by side, in one block.
+    bool together(std::size_t at, std::size_t count) const {
+        return count == 0 || at / perblock == (at + count - 1) / perblock;
+    }
     void clear() {
         blocks_.clear();
         count_ = 0;

@@ -133,6 +133,9 @@ TEST(FbneoDialect, UnloadedAndDuplicateCheats) {
     std::string longline = cheat("pacman", "00000000", std::string(1000, 'd'));  // 1,041 bytes
     std::string edge = ":pacman:00000000:4E14:00000003:000000FF:";
     std::string exact = edge + std::string(1023 - edge.size(), 'd');  // a read of 1,023 bytes, then the line feed
+    std::string longa = cheat("pacman", "00000000", "Infinite lives for both players");
+    std::string longb = longa;
+    longb[20] = '5';  // the address: 4E15
     std::string longrun;  // a run long enough to be searched in order
     for (int i = 0; i < 40; ++i) longrun += cheat("pacman", "00000000", std::to_string(i));
     expectlines(fbneodialect(), checkid::unloadedcheat, {
@@ -162,6 +165,8 @@ TEST(FbneoDialect, UnloadedAndDuplicateCheats) {
         {"a repeat of a line read", a + b + "\n" + b + a, {4, 5}},
         {"a repeat of another game's line is lost", a + cheat("galaga", "00000000", "b") + "\n" + b, {}},
         {"a line differing in one byte", a + "\n" + cheat("pacman", "00000000", "A"), {}},
+        {"in a byte its fingerprint passes over", longa + "\n" + longb, {}},
+        {"the same with CR LF", longa + "\r\n" + longa.substr(0, longa.size() - 1) + "\r\n", {3}},
         {"a long run", longrun + "\n" + cheat("pacman", "00000000", "5") + cheat("pacman", "00000000", "39") + b,
          {42, 43}},
     });

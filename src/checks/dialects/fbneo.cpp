@@ -12,7 +12,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <functional>
+#include <climits>
+#include <cstdio>
 #include <vector>
 
 #include "cheatfile/cheatfields.h"
@@ -150,20 +151,27 @@ alwaysinline std::uint64_t fingerprint(std::string_view text) {
     return mixed ^ (mixed >> 32);
 }
 
+// A line a game's reading took, as a lost line is compared with it.
+struct takenline {
+    std::uint64_t print;  // its fingerprint
+    std::uint64_t place;  // where it stands in the file, times 2^16, plus its length
+};
+constexpr int lengthbits = 16;  // a line read whole is at most 511 bytes
+
 // What a game's reading has come to; what a lost line asks of it first.
 struct gamerun {
     long long endedat = 0;    // the physical line that ended it
     bool reasoned = false;    // a "----:REASON" line ended it
-    bool sorted = false;      // its hashes are in order
+    bool sorted = false;      // its lines kept are in order
     bool noted = false;       // a finding has pointed at the line that ended it
     std::string_view why;     // what the line that ended it is
     // Two bits of the fingerprint of each line it read: most lost lines
     // miss one of them, and need not be hashed at all.
     std::uint64_t seen[4] = {0, 0, 0, 0};
-    // The hashes of the lines it read, a run of `hashes` from `firsthash`
-    // in the pass's store of them.
-    std::size_t firsthash = 0;
-    std::size_t hashes = 0;
+    // The lines it read, a run of `kept` from `firstkept` in the pass's
+    // store of them.
+    std::size_t firstkept = 0;
+    std::size_t kept = 0;
 };
 
 void marksseen(gamerun& game, std::uint64_t print) {
@@ -187,7 +195,7 @@ std::string_view endingof(std::string_view text, linekind kind) {
 
 class fbneorules final : public linecheck {
 public:
-    explicit fbneorules(findingsink& out) : out_(out) {}
+    fbneorules(std::FILE* file, findingsink& out) : file_(file), out_(out) {}
 
     void check(const line& current, linekind kind, std::string_view number) override {
         if (current.column != 1) {
@@ -247,7 +255,7 @@ private:
         }
         gamerun& game = *looked_;
         if (first) {
-            game.firsthash = hashes_.size();
+            game.firstkept = kept_.size();
             running_ = &game;
             runningname_.hold(name);
             runningleader_ = lookedleader_;
@@ -302,9 +310,10 @@ private:
         std::string_view text = current.text;
         if (iswhole(current)) {
             std::string_view content = withoutlineend(text);
-            hashes_.add(std::hash<std::string_view>()(content));
-            ++running_->hashes;
-            marksseen(*running_, fingerprint(content));
+            takenline entry{fingerprint(content), current.position << lengthbits | content.size()};
+            kept_.add(entry);
+            ++running_->kept;
+            marksseen(*running_, entry.print);
         }
         std::string_view type = text.substr(name.size() + 2);
         std::uint32_t value = later::hexprefix(type);
@@ -411,46 +420,75 @@ private:
     }
 
     // Whether a line never read repeats, byte for byte, one the game's
-    // reading took: whether its hash of 64 bits is one of the reading's.
-    // A file that repeats its games loses lines by the thousand, so the
-    // cheap fingerprint comes first.
+    // reading took. A file that repeats its games loses lines by the
+    // thousand, so the fingerprint comes first: only a line whose
+    // fingerprint is one of the reading's is read back and compared.
     bool duplicate(const line& current, gamerun& game) {
         if (!iswhole(current)) return false;
         std::string_view text = withoutlineend(current.text);
-        return maybeseen(game, fingerprint(text)) && readhash(game, std::hash<std::string_view>()(text));
+        std::uint64_t print = fingerprint(text);
+        if (!maybeseen(game, print)) return false;
+        std::size_t end = game.firstkept + game.kept;
+        for (std::size_t at = firstwith(game, print); at < end && kept_[at].print == print; ++at) {
+            std::uint64_t place = kept_[at].place;
+            if ((place & ((1u << lengthbits) - 1)) == text.size() && holdsat(place >> lengthbits, text)) return true;
+        }
+        return false;
     }
 
-    // A long run's hashes are sorted the first time they are searched (its
+    // Whether the file holds `text` at `position`. Read back through a
+    // window of a few kilobytes: a game's repeated lines come together, and
+    // so do the lines they repeat.
+    bool holdsat(std::uint64_t position, std::string_view text) {
+        if (position < windowat_ || position + text.size() > windowat_ + window_.size()) {
+            window_.clear();
+            long resume = file_ == nullptr ? -1 : std::ftell(file_);
+            if (resume < 0 || position > static_cast<std::uint64_t>(LONG_MAX) ||
+                std::fseek(file_, static_cast<long>(position), SEEK_SET) != 0) {
+                return false;
+            }
+            window_.resize(windowsize);
+            window_.resize(std::fread(&window_[0], 1, window_.size(), file_));
+            windowat_ = position;
+            if (std::fseek(file_, resume, SEEK_SET) != 0) window_.clear();
+            std::clearerr(file_);
+        }
+        auto from = static_cast<std::size_t>(position - windowat_);
+        return from + text.size() <= window_.size() && std::string_view(window_).substr(from, text.size()) == text;
+    }
+
+    // Where the run's first line of this fingerprint is kept, or the run's
+    // end. Its lines are put in order the first time they are searched (its
     // reading is over by then): a file of many lost lines costs no search
     // of them all.
-    bool readhash(gamerun& game, std::uint64_t hash) {
-        std::size_t first = game.firsthash;
-        std::size_t count = game.hashes;
-        if (count > 32 && !game.sorted) {
-            std::vector<std::uint64_t> sorted(count);
-            for (std::size_t i = 0; i < count; ++i) sorted[i] = hashes_[first + i];
-            std::sort(sorted.begin(), sorted.end());
-            for (std::size_t i = 0; i < count; ++i) hashes_[first + i] = sorted[i];
-            game.sorted = true;
-        }
-        if (!game.sorted) {
-            for (std::size_t i = 0; i < count; ++i) {
-                if (hashes_[first + i] == hash) return true;
+    std::size_t firstwith(gamerun& game, std::uint64_t print) {
+        std::size_t first = game.firstkept;
+        std::size_t count = game.kept;
+        if (!game.sorted && count > 1) {
+            auto byprint = [](const takenline& a, const takenline& b) { return a.print < b.print; };
+            if (kept_.together(first, count)) {
+                std::sort(&kept_[first], &kept_[first] + count, byprint);
+            } else {
+                std::vector<takenline> sorted(count);
+                for (std::size_t i = 0; i < count; ++i) sorted[i] = kept_[first + i];
+                std::sort(sorted.begin(), sorted.end(), byprint);
+                for (std::size_t i = 0; i < count; ++i) kept_[first + i] = sorted[i];
             }
-            return false;
         }
+        game.sorted = true;
         while (count > 0) {
             std::size_t half = count / 2;
-            if (hashes_[first + half] < hash) {
+            if (kept_[first + half].print < print) {
                 first += half + 1;
                 count -= half + 1;
             } else {
                 count = half;
             }
         }
-        return first < game.firsthash + game.hashes && hashes_[first] == hash;
+        return first;
     }
 
+    std::FILE* file_;
     findingsink& out_;
     blockstate block_;  // never set: a game's run is its block
     nametable<gamerun> games_;   // every game met, by shortname
@@ -460,7 +498,10 @@ private:
     gamerun* looked_ = nullptr;  // the game looked up last
     heldshortname lookedname_;
     std::string_view lookedleader_;
-    itemstore<std::uint64_t> hashes_;  // the hashes of the lines read, run by run
+    itemstore<takenline> kept_;  // the lines read, run by run
+    static constexpr std::size_t windowsize = 4096;
+    std::string window_;         // bytes of the file read back
+    std::uint64_t windowat_ = 0;  // where they stand
     bool hascheat_ = false;  // the running game has a cheat to link to
     bool pending_ = false;   // head_ holds the start of a read line not yet whole
     bool intail_ = false;    // a read past a cut is under way, not yet told apart
@@ -492,8 +533,8 @@ public:
         return findgame(walk, shortname.substr(leader.size()), readable - leader.size());
     }
 
-    std::unique_ptr<linecheck> thirdpass(std::FILE*, findingsink& out, bool) const override {
-        return std::make_unique<fbneorules>(out);
+    std::unique_ptr<linecheck> thirdpass(std::FILE* cheatfile, findingsink& out, bool) const override {
+        return std::make_unique<fbneorules>(cheatfile, out);
     }
 };
 
