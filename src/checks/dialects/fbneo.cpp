@@ -10,10 +10,10 @@
 // cheat device's code.
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 #include <climits>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "cheatfile/cheatfields.h"
@@ -166,7 +166,7 @@ struct gamerun {
     bool noted = false;       // a finding has pointed at the line that ended it
     std::string_view why;     // what the line that ended it is
     // Two bits of the fingerprint of each line it read: most lost lines
-    // miss one of them, and need not be hashed at all.
+    // miss one of them, and need not be compared at all.
     std::uint64_t seen[4] = {0, 0, 0, 0};
     // The lines it read, a run of `kept` from `firstkept` in the pass's
     // store of them.
