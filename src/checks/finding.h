@@ -31,7 +31,7 @@ struct finding {
     int titlegames = 0;      // unlisted-shortname: listed games carrying the block's title,
     int firsttitlegame = 0;  // from this place in the title index
     long long block = 0;     // unlisted-shortname: the line that opened its block (0: none)
-    long long noteat = 0;    // a note stands at this physical line, the one the finding refers to (0: none)
+    long long noteat = 0;    // the physical line it refers to, where a note may stand (0: none)
 };
 
 // A change to one line of the cheat file that removes a finding for

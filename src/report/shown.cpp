@@ -28,7 +28,16 @@ void shownfindings::show(const finding& what, const place& where, std::string_vi
         }
     }
     note(shownkeys_, what, where);
-    if (asked_.lines != nullptr) asked_.lines->finding(what, where, linetext);
+    if (asked_.lines == nullptr) return;
+    // A line many findings refer to gets its note with the first shown.
+    if (what.noteat != 0 && (what.noteat == lastnoted_ || !noted_.insert(what.noteat).second)) {
+        finding plain = what;
+        plain.noteat = 0;
+        asked_.lines->finding(plain, where, linetext);
+        return;
+    }
+    if (what.noteat != 0) lastnoted_ = what.noteat;
+    asked_.lines->finding(what, where, linetext);
 }
 
 void shownfindings::finish() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "baseline.h"
@@ -78,6 +79,8 @@ private:
     void note(std::vector<fixablekey>& keys, const finding& what, const place& where);
 
     showing asked_;
+    std::unordered_set<long long> noted_;  // the lines a note has been written at
+    long long lastnoted_ = 0;
     long long counts_[checkcount] = {};
     std::vector<fixablekey> hidden_, shownkeys_;  // sorted by finish()
 };

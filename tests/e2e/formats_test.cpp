@@ -344,6 +344,13 @@ TEST(Formats, ANoteAtTheLineThatEndedTheReading) {
     EXPECT_EQ(related["physicalLocation"]["region"]["startLine"], 2);
     EXPECT_EQ(related["message"]["text"], "FinalBurn Neo's reading of 'pacman' ends here");
     EXPECT_FALSE(results[1].contains("relatedLocations"));
+    // The first finding hidden, the note goes with the next one shown.
+    writefile(folder / "cheat.dat", ":pacman:00000000:4E14:00000003:FFFFFFFF:a\n\n; vettle: ignore[unloaded-cheat]\n"
+                                    ":pacman:00000000:4E15:00000003:FFFFFFFF:b\n:pacman:00000000:4E16:00000003:FFFFFFFF:c\n");
+    concise = linesof(run("concise"));
+    ASSERT_GE(concise.size(), 2u);
+    EXPECT_EQ(concise[0].rfind("cheat.dat:5:2: error: ", 0), 0u);
+    EXPECT_EQ(concise[1], note);
 }
 
 }  // namespace

@@ -156,6 +156,7 @@ TEST(FbneoDialect, UnloadedAndDuplicateCheats) {
         {"a read of 1,023 bytes leaves the line feed", exact + "\n" + b, {2}},
         {"a read of 1,022 bytes and a CR LF", edge + std::string(1022 - edge.size(), 'd') + "\r\n" + b, {2}},
         {"every read past a cut counts", exact + ";" + std::string(1022, 'd') + "x\n" + b, {2}},
+        {"a NUL before a cut hides nothing past it", exact.substr(0, 1022) + std::string(1, '\0') + ";x\n" + b, {}},
         {"a read past a cut that starts with ';' is skipped", exact + ";" + std::string(1021, 'd') + "\n" + b, {}},
         {"one that starts with the game's name is its line", exact + cheat("pacman") + b, {}},
         {"one that starts with another game's name ends it", exact + cheat("galaga") + b, {2}},

@@ -151,10 +151,40 @@ alwaysinline std::uint64_t fingerprint(std::string_view text) {
     return mixed ^ (mixed >> 32);
 }
 
+// All of a line's bytes, mixed eight at a time: lines the fingerprint
+// cannot tell apart, such as those that differ only in their address,
+// seldom share this too.
+std::uint64_t hashof(std::string_view text) {
+    auto mix = [](std::uint64_t mixed, const char* bytes) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);  // in the host's order: the same for every line
+        mixed ^= word;
+        return ((mixed << 27) | (mixed >> 37)) * 0x9E3779B97F4A7C15ULL;
+    };
+    std::size_t size = text.size();
+    std::uint64_t mixed = size * 0xBF58476D1CE4E5B9ULL;
+    if (size < 8) {
+        char padded[8] = {};
+        std::memcpy(padded, text.data(), size);
+        mixed = mix(mixed, padded);
+    } else {
+        std::size_t i = 0;
+        for (; i + 8 < size; i += 8) mixed = mix(mixed, text.data() + i);
+        mixed = mix(mixed, text.data() + size - 8);  // the last eight, some maybe again
+    }
+    mixed ^= mixed >> 29;
+    mixed *= 0x94D049BB133111EBULL;
+    return mixed ^ (mixed >> 32);
+}
+
 // A line a game's reading took, as a lost line is compared with it.
 struct takenline {
     std::uint64_t print;  // its fingerprint
+    std::uint64_t hash;   // the hash of all its bytes
     std::uint64_t place;  // where it stands in the file, times 2^16, plus its length
+    bool operator<(const takenline& other) const {
+        return print != other.print ? print < other.print : hash < other.hash;
+    }
 };
 constexpr int lengthbits = 16;  // a line read whole is at most 511 bytes
 
@@ -163,7 +193,6 @@ struct gamerun {
     long long endedat = 0;    // the physical line that ended it
     bool reasoned = false;    // a "----:REASON" line ended it
     bool sorted = false;      // its lines kept are in order
-    bool noted = false;       // a finding has pointed at the line that ended it
     std::string_view why;     // what the line that ended it is
     // Two bits of the fingerprint of each line it read: most lost lines
     // miss one of them, and need not be compared at all.
@@ -280,9 +309,7 @@ private:
                              number, name);
         lost.other = game.why;
         lost.setat = game.endedat;
-        // The line that ended the reading gets a note once, not once a lost line.
-        if (!game.noted) lost.noteat = game.endedat;
-        game.noted = true;
+        lost.noteat = game.endedat;
         out_.found(lost);
     }
 
@@ -310,7 +337,7 @@ private:
         std::string_view text = current.text;
         if (iswhole(current)) {
             std::string_view content = withoutlineend(text);
-            takenline entry{fingerprint(content), current.position << lengthbits | content.size()};
+            takenline entry{fingerprint(content), hashof(content), current.position << lengthbits | content.size()};
             kept_.add(entry);
             ++running_->kept;
             marksseen(*running_, entry.print);
@@ -382,12 +409,14 @@ private:
             if (whole && current.crlf) head_.insert(head_.size() - 1, 1, '\r');
             if (endsphysical(current) || head_.size() >= readsize) finishhead(current, number);
         }
-        // The piece as the file holds it: its CR, if any, before the LF.
+        // The piece as the file holds it, a NUL and what follows it too (a
+        // read starts where the last one stopped, whatever it held), and
+        // its CR, if any, before the LF.
         std::size_t bytes = current.size + (current.crlf ? 1 : 0);
         auto byteat = [&](std::size_t at) {
             if (current.crlf && at + 1 == current.size) return '\r';
             if (current.crlf && at == current.size) return '\n';
-            return at < text.size() ? text[at] : '\0';
+            return text.data()[at];
         };
         auto before = static_cast<std::size_t>(current.column - 1);
         std::size_t at = 0;
@@ -421,15 +450,18 @@ private:
 
     // Whether a line never read repeats, byte for byte, one the game's
     // reading took. A file that repeats its games loses lines by the
-    // thousand, so the fingerprint comes first: only a line whose
-    // fingerprint is one of the reading's is read back and compared.
+    // thousand, so the fingerprint comes first, then the hash: only a line
+    // whose both are one of the reading's is read back and compared.
     bool duplicate(const line& current, gamerun& game) {
         if (!iswhole(current)) return false;
         std::string_view text = withoutlineend(current.text);
-        std::uint64_t print = fingerprint(text);
-        if (!maybeseen(game, print)) return false;
+        takenline lost{fingerprint(text), 0, 0};
+        if (!maybeseen(game, lost.print)) return false;
         std::size_t end = game.firstkept + game.kept;
-        for (std::size_t at = firstwith(game, print); at < end && kept_[at].print == print; ++at) {
+        std::size_t at = firstwith(game, lost);
+        if (at == end || kept_[at].print != lost.print) return false;
+        lost.hash = hashof(text);
+        for (at = firstwith(game, lost); at < end && kept_[at].print == lost.print && kept_[at].hash == lost.hash; ++at) {
             std::uint64_t place = kept_[at].place;
             if ((place & ((1u << lengthbits) - 1)) == text.size() && holdsat(place >> lengthbits, text)) return true;
         }
@@ -457,28 +489,27 @@ private:
         return from + text.size() <= window_.size() && std::string_view(window_).substr(from, text.size()) == text;
     }
 
-    // Where the run's first line of this fingerprint is kept, or the run's
-    // end. Its lines are put in order the first time they are searched (its
-    // reading is over by then): a file of many lost lines costs no search
-    // of them all.
-    std::size_t firstwith(gamerun& game, std::uint64_t print) {
+    // Where the run's first line not before `wanted` (by fingerprint, then
+    // hash) is kept, or the run's end. Its lines are put in order the first
+    // time they are searched (its reading is over by then): a file of many
+    // lost lines costs no search of them all.
+    std::size_t firstwith(gamerun& game, const takenline& wanted) {
         std::size_t first = game.firstkept;
         std::size_t count = game.kept;
         if (!game.sorted && count > 1) {
-            auto byprint = [](const takenline& a, const takenline& b) { return a.print < b.print; };
             if (kept_.together(first, count)) {
-                std::sort(&kept_[first], &kept_[first] + count, byprint);
+                std::sort(&kept_[first], &kept_[first] + count);
             } else {
                 std::vector<takenline> sorted(count);
                 for (std::size_t i = 0; i < count; ++i) sorted[i] = kept_[first + i];
-                std::sort(sorted.begin(), sorted.end(), byprint);
+                std::sort(sorted.begin(), sorted.end());
                 for (std::size_t i = 0; i < count; ++i) kept_[first + i] = sorted[i];
             }
         }
         game.sorted = true;
         while (count > 0) {
             std::size_t half = count / 2;
-            if (kept_[first + half].print < print) {
+            if (kept_[first + half] < wanted) {
                 first += half + 1;
                 count -= half + 1;
             } else {
