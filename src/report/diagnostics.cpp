@@ -123,7 +123,7 @@ std::string_view diagnostics::linemessage(const struct finding& what) {
 
 void diagnostics::write(const struct finding& what, const place& where) {
     start(where, infoof(what.check).level, linemessage(what));
-    if (what.noteat != 0) {
+    if (where.noted) {
         notedline note = notedlineof(what);
         std::string number = std::to_string(note.line);
         start({number, 1, note.line}, severity::note);

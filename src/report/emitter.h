@@ -20,6 +20,7 @@ struct place {
     long long column;
     long long physical = 0;     // the line as a number
     long long charsbefore = 0;  // characters of the physical line before the finding's piece
+    bool noted = false;         // the note at the line it refers to (finding::noteat) goes with it
 };
 
 // A cheat file as the findings name it.

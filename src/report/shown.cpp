@@ -9,7 +9,7 @@ void shownfindings::count(const finding& what) {
     ++counts_[check];
 }
 
-void shownfindings::show(const finding& what, const place& where, std::string_view linetext) {
+void shownfindings::show(const finding& what, place where, std::string_view linetext) {
     int check = static_cast<int>(what.check);
     if (!asked_.selected[check]) return;
     if (asked_.suppressed != nullptr && !asked_.suppressed->empty() &&
@@ -30,13 +30,14 @@ void shownfindings::show(const finding& what, const place& where, std::string_vi
     note(shownkeys_, what, where);
     if (asked_.lines == nullptr) return;
     // A line many findings refer to gets its note with the first shown.
-    if (what.noteat != 0 && (what.noteat == lastnoted_ || !noted_.insert(what.noteat).second)) {
-        finding plain = what;
-        plain.noteat = 0;
-        asked_.lines->finding(plain, where, linetext);
-        return;
+    if (what.noteat != 0 && what.noteat != lastnoted_) {
+        lastnoted_ = what.noteat;
+        auto word = static_cast<std::size_t>(what.noteat / 64);
+        while (noted_.size() <= word) noted_.add(0);
+        std::uint64_t bit = std::uint64_t{1} << (what.noteat % 64);
+        where.noted = (noted_[word] & bit) == 0;
+        noted_[word] |= bit;
     }
-    if (what.noteat != 0) lastnoted_ = what.noteat;
     asked_.lines->finding(what, where, linetext);
 }
 

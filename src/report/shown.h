@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "baseline.h"
@@ -9,6 +8,7 @@
 #include "checks/checktable.h"
 #include "checks/finding.h"
 #include "emitter.h"
+#include "text/textstore.h"
 
 // What the user asked to see of the findings, the one place that decides
 // it: the checks selected (--select, --ignore), the findings a baseline or
@@ -44,7 +44,7 @@ public:
     // Each finding with a line, in the order of the file: shown unless a
     // suppression or the baseline hides it. `linetext`: its physical line,
     // when needed.
-    void show(const finding& what, const place& where, std::string_view linetext);
+    void show(const finding& what, place where, std::string_view linetext);
     // After the last line.
     void finish();
 
@@ -79,7 +79,7 @@ private:
     void note(std::vector<fixablekey>& keys, const finding& what, const place& where);
 
     showing asked_;
-    std::unordered_set<long long> noted_;  // the lines a note has been written at
+    itemstore<std::uint64_t> noted_;  // the lines a note has been written at, a bit a line
     long long lastnoted_ = 0;
     long long counts_[checkcount] = {};
     std::vector<fixablekey> hidden_, shownkeys_;  // sorted by finish()

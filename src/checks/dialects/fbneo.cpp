@@ -180,7 +180,7 @@ std::uint64_t hashof(std::string_view text) {
 // A line a game's reading took, as a lost line is compared with it.
 struct takenline {
     std::uint64_t print;  // its fingerprint
-    std::uint64_t hash;   // the hash of all its bytes
+    std::uint64_t hash;   // the hash of all its bytes, never 0
     std::uint64_t place;  // where it stands in the file, times 2^16, plus its length
     bool operator<(const takenline& other) const {
         return print != other.print ? print < other.print : hash < other.hash;
@@ -337,7 +337,7 @@ private:
         std::string_view text = current.text;
         if (iswhole(current)) {
             std::string_view content = withoutlineend(text);
-            takenline entry{fingerprint(content), hashof(content), current.position << lengthbits | content.size()};
+            takenline entry{fingerprint(content), hashof(content) | 1, current.position << lengthbits | content.size()};
             kept_.add(entry);
             ++running_->kept;
             marksseen(*running_, entry.print);
@@ -458,12 +458,24 @@ private:
         takenline lost{fingerprint(text), 0, 0};
         if (!maybeseen(game, lost.print)) return false;
         std::size_t end = game.firstkept + game.kept;
+        auto repeats = [&](const takenline& kept) {
+            if (kept.print != lost.print) return false;
+            if (lost.hash == 0) lost.hash = hashof(text) | 1;  // made once, and only here
+            std::uint64_t place = kept.place;
+            return kept.hash == lost.hash && (place & ((1u << lengthbits) - 1)) == text.size() &&
+                   holdsat(place >> lengthbits, text);
+        };
+        if (game.kept <= 32) {  // most runs: looked through as they stand
+            for (std::size_t at = game.firstkept; at < end; ++at) {
+                if (repeats(kept_[at])) return true;
+            }
+            return false;
+        }
         std::size_t at = firstwith(game, lost);
         if (at == end || kept_[at].print != lost.print) return false;
-        lost.hash = hashof(text);
+        lost.hash = hashof(text) | 1;
         for (at = firstwith(game, lost); at < end && kept_[at].print == lost.print && kept_[at].hash == lost.hash; ++at) {
-            std::uint64_t place = kept_[at].place;
-            if ((place & ((1u << lengthbits) - 1)) == text.size() && holdsat(place >> lengthbits, text)) return true;
+            if (repeats(kept_[at])) return true;
         }
         return false;
     }

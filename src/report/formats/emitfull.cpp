@@ -64,8 +64,8 @@ public:
             out += note;
             out += ending;
         }
-        notedline elsewhere = notedlineof(what);
-        if (elsewhere.line != 0) {
+        if (where.noted) {
+            notedline elsewhere = notedlineof(what);
             std::string number = std::to_string(elsewhere.line);
             startline({number, 1, elsewhere.line}, severity::note);
             out += elsewhere.message;

@@ -37,8 +37,8 @@ public:
         command(infoof(what.check).level, span, what.check, messageof(what, true));
         std::string note = noteof(what, *file_);
         if (!note.empty()) command(severity::note, span, what.check, note);
-        notedline elsewhere = notedlineof(what);
-        if (elsewhere.line != 0) {
+        if (where.noted) {
+            notedline elsewhere = notedlineof(what);
             command(severity::note, {elsewhere.line, 1, 1, 1, 1}, what.check, elsewhere.message);
         }
     }

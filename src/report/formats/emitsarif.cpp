@@ -123,8 +123,8 @@ public:
                        {"message", {{"text", message}}},
                        {"locations", json::array({{{"physicalLocation", {{"artifactLocation", artifact_}, {"region", region}}}}})},
                        {"partialFingerprints", {{"vettle/v1", prints_.next(what, linetext)}}}};
-        notedline elsewhere = notedlineof(what);
-        if (elsewhere.line != 0) {
+        if (where.noted) {
+            notedline elsewhere = notedlineof(what);
             json related = {{"id", 0},
                             {"physicalLocation",
                              {{"artifactLocation", artifact_}, {"region", {{"startLine", elsewhere.line}}}}},
