@@ -158,8 +158,8 @@ std::uint64_t hashof(std::string_view text) {
     auto mix = [](std::uint64_t mixed, const char* bytes) {
         std::uint64_t word;
         std::memcpy(&word, bytes, 8);  // in the host's order: the same for every line
-        mixed ^= word;
-        return ((mixed << 27) | (mixed >> 37)) * 0x9E3779B97F4A7C15ULL;
+        mixed = (mixed ^ word) * 0x9E3779B97F4A7C15ULL;
+        return mixed ^ (mixed >> 32);  // a change anywhere in a word reaches every bit
     };
     std::size_t size = text.size();
     std::uint64_t mixed = size * 0xBF58476D1CE4E5B9ULL;
@@ -183,10 +183,11 @@ struct takenline {
     std::uint64_t hash;   // the hash of all its bytes, never 0
     std::uint64_t place;  // where it stands in the file, times 2^16, plus its length
     bool operator<(const takenline& other) const {
-        return print != other.print ? print < other.print : hash < other.hash;
+        return print != other.print ? print < other.print : hash != other.hash ? hash < other.hash : place < other.place;
     }
 };
 constexpr int lengthbits = 16;  // a line read whole is at most 511 bytes
+constexpr int mostreadbacks = 8;  // lines a lost line is compared with, byte for byte
 
 // What a game's reading has come to; what a lost line asks of it first.
 struct gamerun {
@@ -458,12 +459,15 @@ private:
         takenline lost{fingerprint(text), 0, 0};
         if (!maybeseen(game, lost.print)) return false;
         std::size_t end = game.firstkept + game.kept;
+        // A few lines read back at most: only a file made to defeat the
+        // hash holds more lines that share all three with this one.
+        int readbacks = 0;
         auto repeats = [&](const takenline& kept) {
             if (kept.print != lost.print) return false;
             if (lost.hash == 0) lost.hash = hashof(text) | 1;  // made once, and only here
             std::uint64_t place = kept.place;
             return kept.hash == lost.hash && (place & ((1u << lengthbits) - 1)) == text.size() &&
-                   holdsat(place >> lengthbits, text);
+                   ++readbacks <= mostreadbacks && holdsat(place >> lengthbits, text);
         };
         if (game.kept <= 32) {  // most runs: looked through as they stand
             for (std::size_t at = game.firstkept; at < end; ++at) {
@@ -474,7 +478,8 @@ private:
         std::size_t at = firstwith(game, lost);
         if (at == end || kept_[at].print != lost.print) return false;
         lost.hash = hashof(text) | 1;
-        for (at = firstwith(game, lost); at < end && kept_[at].print == lost.print && kept_[at].hash == lost.hash; ++at) {
+        for (at = firstwith(game, lost);
+             at < end && kept_[at].print == lost.print && kept_[at].hash == lost.hash && readbacks < mostreadbacks; ++at) {
             if (repeats(kept_[at])) return true;
         }
         return false;
