@@ -30,15 +30,18 @@ void shownfindings::show(const finding& what, place where, std::string_view line
     note(shownkeys_, what, where);
     if (asked_.lines == nullptr) return;
     // A line many findings refer to gets its note with the first shown.
-    if (what.noteat != 0 && what.noteat != lastnoted_) {
-        lastnoted_ = what.noteat;
-        auto word = static_cast<std::size_t>(what.noteat / 64);
-        while (noted_.size() <= word) noted_.add(0);
-        std::uint64_t bit = std::uint64_t{1} << (what.noteat % 64);
-        where.noted = (noted_[word] & bit) == 0;
-        noted_[word] |= bit;
-    }
+    if (what.noteat != 0 && what.noteat != lastnoted_) where.noted = firstnoteat(what.noteat);
     asked_.lines->finding(what, where, linetext);
+}
+
+bool shownfindings::firstnoteat(long long line) {
+    lastnoted_ = line;
+    auto word = static_cast<std::size_t>(line / 64);
+    while (noted_.size() <= word) noted_.add(0);
+    std::uint64_t bit = std::uint64_t{1} << (line % 64);
+    bool first = (noted_[word] & bit) == 0;
+    noted_[word] |= bit;
+    return first;
 }
 
 void shownfindings::finish() {

@@ -77,6 +77,8 @@ private:
     static fixablekey keyof(const finding& what, const place& where);
     static fixablekey keyof(const fix& change);
     void note(std::vector<fixablekey>& keys, const finding& what, const place& where);
+    // Whether no note has stood at the line yet; one does from now on.
+    bool firstnoteat(long long line);
 
     showing asked_;
     itemstore<std::uint64_t> noted_;  // the lines a note has been written at, a bit a line

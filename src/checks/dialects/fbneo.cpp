@@ -187,6 +187,8 @@ struct takenline {
     }
 };
 constexpr int lengthbits = 16;  // a line read whole is at most 511 bytes
+constexpr std::uint64_t lengthmask = (std::uint64_t{1} << lengthbits) - 1;
+constexpr std::size_t shortrun = 32;  // lines of a run looked through without sorting them
 constexpr int mostreadbacks = 8;  // lines a lost line is compared with, byte for byte
 
 // What a game's reading has come to; what a lost line asks of it first.
@@ -458,29 +460,29 @@ private:
         std::string_view text = withoutlineend(current.text);
         takenline lost{fingerprint(text), 0, 0};
         if (!maybeseen(game, lost.print)) return false;
+        // The first line of its fingerprint: short runs are looked through
+        // as they stand, longer ones searched in order.
         std::size_t end = game.firstkept + game.kept;
-        // A few lines read back at most: only a file made to defeat the
-        // hash holds more lines that share all three with this one.
-        int readbacks = 0;
-        auto repeats = [&](const takenline& kept) {
-            if (kept.print != lost.print) return false;
-            if (lost.hash == 0) lost.hash = hashof(text) | 1;  // made once, and only here
-            std::uint64_t place = kept.place;
-            return kept.hash == lost.hash && (place & ((1u << lengthbits) - 1)) == text.size() &&
-                   ++readbacks <= mostreadbacks && holdsat(place >> lengthbits, text);
-        };
-        if (game.kept <= 32) {  // most runs: looked through as they stand
-            for (std::size_t at = game.firstkept; at < end; ++at) {
-                if (repeats(kept_[at])) return true;
-            }
-            return false;
+        std::size_t at = game.firstkept;
+        if (game.kept > shortrun) {
+            at = firstwith(game, lost);
+        } else {
+            while (at < end && kept_[at].print != lost.print) ++at;
         }
-        std::size_t at = firstwith(game, lost);
         if (at == end || kept_[at].print != lost.print) return false;
         lost.hash = hashof(text) | 1;
-        for (at = firstwith(game, lost);
-             at < end && kept_[at].print == lost.print && kept_[at].hash == lost.hash && readbacks < mostreadbacks; ++at) {
-            if (repeats(kept_[at])) return true;
+        if (game.sorted) at = firstwith(game, lost);
+        // A few lines read back at most: only a file made to defeat the
+        // hash holds more lines that share all three with this one.
+        for (int readbacks = 0; at < end && readbacks < mostreadbacks; ++at) {
+            const takenline& kept = kept_[at];
+            if (kept.print != lost.print || kept.hash != lost.hash) {
+                if (game.sorted) break;  // past them all
+                continue;
+            }
+            if ((kept.place & lengthmask) != text.size()) continue;
+            ++readbacks;
+            if (holdsat(kept.place >> lengthbits, text)) return true;
         }
         return false;
     }
