@@ -9,7 +9,7 @@ void shownfindings::count(const finding& what) {
     ++counts_[check];
 }
 
-void shownfindings::show(const finding& what, place where, std::string_view linetext) {
+void shownfindings::show(const finding& what, const place& where, std::string_view linetext) {
     int check = static_cast<int>(what.check);
     if (!asked_.selected[check]) return;
     if (asked_.suppressed != nullptr && !asked_.suppressed->empty() &&
@@ -30,7 +30,12 @@ void shownfindings::show(const finding& what, place where, std::string_view line
     note(shownkeys_, what, where);
     if (asked_.lines == nullptr) return;
     // A line many findings refer to gets its note with the first shown.
-    if (what.noteat != 0 && what.noteat != lastnoted_) where.noted = firstnoteat(what.noteat);
+    if (what.noteat != 0 && what.noteat != lastnoted_ && firstnoteat(what.noteat)) {
+        place noted = where;
+        noted.noted = true;
+        asked_.lines->finding(what, noted, linetext);
+        return;
+    }
     asked_.lines->finding(what, where, linetext);
 }
 

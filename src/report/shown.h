@@ -44,7 +44,7 @@ public:
     // Each finding with a line, in the order of the file: shown unless a
     // suppression or the baseline hides it. `linetext`: its physical line,
     // when needed.
-    void show(const finding& what, place where, std::string_view linetext);
+    void show(const finding& what, const place& where, std::string_view linetext);
     // After the last line.
     void finish();
 
