@@ -209,6 +209,7 @@ TEST(FbneoDialect, LinksSeparatorsAndDescriptions) {
 }
 
 TEST(FbneoDialect, FieldsShortnamesAndLeaders) {
+    const std::string zero = ":pacman:00000000:0000:00000003:000000FF:x\n";
     const struct {
         const char* name;
         std::string cheats;
@@ -227,6 +228,13 @@ TEST(FbneoDialect, FieldsShortnamesAndLeaders) {
         {"a Pro Action Replay code", ":snes_1942:00000000:7E0DBF09:00000000:FFFFFFFF:x\n", {}},
         {"neither", ":snes_1942:00000000:DD6F3-D0F:00000000:FFFFFFFF:x\n", {"field-format:1"}},
         {"no leader, no game", ":nes_1943:00000000:SZXLKEVK:00000000:FFFFFFFF:x\n", {"unlisted-shortname:1"}},
+        {"a line never read has that finding alone", cheat("pacman") + "\n" + cheat("pacman", "0000000G"),
+         {"unloaded-cheat:3"}},
+        {"so has a repeat", zero + "\n" + zero, {"zero-value:1", "duplicate-cheat:3"}},
+        {"and a code never read", ":nes_1942:00000000:SZXLKEVK:00000000:FFFFFFFF:x\n\n:nes_1942:0:SZXL:0:0:y\n",
+         {"unloaded-cheat:3"}},
+        {"a line that names no game keeps the field rules",
+         cheat("pacman") + "::pacman:0000000G:4E14:00000003:000000FF:z\n", {"field-format:2"}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

@@ -283,14 +283,13 @@ private:
             first = looked_ == nullptr;
             if (first) looked_ = &games_.add(name);
             lookedname_.hold(name);
-            lookedleader_ = leaderof(name);
         }
         gamerun& game = *looked_;
         if (first) {
             game.firstkept = kept_.size();
             running_ = &game;
             runningname_.hold(name);
-            runningleader_ = lookedleader_;
+            runningleader_ = leaderof(name);
             hascheat_ = false;
             if (reason) {
                 game.reasoned = true;
@@ -307,7 +306,8 @@ private:
             game.reasoned = true;
             return;
         }
-        fields(current, number, lookedleader_);
+        // A line it never reads has this one finding: the rules of its
+        // fields and of its reading are for the lines it reads.
         finding lost = findingon(duplicate(current, game) ? checkid::duplicatecheat : checkid::unloadedcheat, current,
                              number, name);
         lost.other = game.why;
@@ -316,9 +316,9 @@ private:
         out_.found(lost);
     }
 
-    // The field rules of every cheat line, read or not: lower case is
-    // hexadecimal, the shortname no block's, a cheat device's code no
-    // address. `leader`: that of the line's shortname, if any.
+    // The field rules of a line the loader reads, or of one that names no
+    // game: lower case is hexadecimal, the shortname no block's, a cheat
+    // device's code no address. `leader`: that of the line's shortname.
     void fields(const line& current, std::string_view number, std::string_view leader) {
         checkedline checked = checkfieldsanycase(current.text);
         unsigned failed = checked.failed;
@@ -547,7 +547,6 @@ private:
     std::string_view runningleader_;  // its leader, if any
     gamerun* looked_ = nullptr;  // the game looked up last
     heldshortname lookedname_;
-    std::string_view lookedleader_;
     itemstore<takenline> kept_;  // the lines read, run by run
     static constexpr std::size_t windowsize = 4096;
     std::string window_;         // bytes of the file read back
