@@ -82,9 +82,13 @@ void openblock(const line& current, crossstate& state) {
 }
 
 // A listed game whose title the block carries, and no other: an unlisted
-// shortname of the block becomes its shortname.
-void renamefix(const line& current, std::string_view shortname, crossstate& state, const gamelist& list) {
-    if (!state.fixes || state.titleline == 0 || isnameless(shortname)) return;
+// shortname of the block becomes its shortname, after any leader the
+// list's names drop.
+void renamefix(const line& current, std::string_view shortname, crossstate& state, const gamelist& list,
+               const dialect* rules) {
+    if (!state.fixes || state.titleline == 0) return;
+    if (rules != nullptr) shortname.remove_prefix(rules->unlistedleader(list, shortname));
+    if (isnameless(shortname)) return;
     titleindex::range carrying = state.titles->carrying(state.title.text);
     if (carrying.count != 1) return;
     std::string_view name = list.games[state.titles->game(carrying.first)].shortname;
@@ -110,7 +114,7 @@ void crosscheckline(const line& current, crossstate& state, const gamelist& list
     if (state.fixes) {
         blockfix& block = state.block;
         block.game = block.game == -2 || block.game == found ? found : -1;
-        if (found < 0) renamefix(current, shortname, state, list);
+        if (found < 0) renamefix(current, shortname, state, list, rules);
     }
     if (found >= 0) {
         gamewalk::marks& marks = walk.marked[found];

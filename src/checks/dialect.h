@@ -49,6 +49,9 @@ public:
     virtual int findlisted(gamewalk& walk, std::string_view shortname, std::size_t readable) const {
         return findgame(walk, shortname, readable);
     }
+    // How much of a shortname the list's names leave out (a leader they
+    // drop): a rename keeps it.
+    virtual std::size_t unlistedleader(const gamelist&, std::string_view) const { return 0; }
     // The third pass's rules, for one reading of `cheatfile`: they may go
     // back in it (leaving it where it stood) for lines read before.
     virtual std::unique_ptr<linecheck> thirdpass(std::FILE* cheatfile, findingsink& out, bool fixes) const = 0;

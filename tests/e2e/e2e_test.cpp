@@ -920,6 +920,14 @@ TEST(Check, DialectsFromTheCommandLineAndTheConfig) {
               1);
     EXPECT_EQ(readfile(folder / "console.out"), hosttext("cheat.dat" + title + "other.dat" + title +
                                                          "\nFound 2 errors in 2 files (2 fixable with --fix).\n"));
+    // A rename keeps the leader that FinalBurn Neo's own lists drop.
+    writefile(folder / "nes.txt", "Name:     Description:\nsmb       \"Super Mario Bros.\"\n");
+    writefile(folder / "cheatnes.dat", "; [ Super Mario Bros. ]\n:nes_smbx:00000000:SZXLKEVK:00000000:FFFFFFFF:x\n");
+    EXPECT_EQ(runvettle(folder, std::vector<std::string>{"check", "--dialect", "fbneo", "--game-list", "nes.txt",
+                                                         "--fix", "cheatnes.dat"}),
+              0);
+    EXPECT_EQ(readfile(folder / "cheatnes.dat"),
+              "; [ Super Mario Bros. ]\n:nes_smb:00000000:SZXLKEVK:00000000:FFFFFFFF:x\n");
 }
 
 // The emulator's list of `games` games, every `longevery`th with a

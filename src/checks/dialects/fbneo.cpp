@@ -577,9 +577,14 @@ public:
     int findlisted(gamewalk& walk, std::string_view shortname, std::size_t readable) const override {
         int found = findgame(walk, shortname, readable);
         if (found >= 0) return found;
+        std::size_t leader = unlistedleader(walk.list, shortname);
+        if (leader == 0) return found;
+        return findgame(walk, shortname.substr(leader), readable - leader);
+    }
+
+    std::size_t unlistedleader(const gamelist& list, std::string_view shortname) const override {
         std::string_view leader = leaderof(shortname);
-        if (leader.empty() || holdsleaders(walk.list)) return found;
-        return findgame(walk, shortname.substr(leader.size()), readable - leader.size());
+        return leader.empty() || holdsleaders(list) ? 0 : leader.size();
     }
 
     std::unique_ptr<linecheck> thirdpass(std::FILE* cheatfile, findingsink& out, bool) const override {
