@@ -284,8 +284,8 @@ const checkinfo checktable[checkcount] = {
         "a cheat line FinalBurn Neo never reaches",
         "FinalBurn Neo reads a game's lines as one unbroken run from its first cheat line: the first line that "
         "is neither a ';' line nor one of the game's (a blank line, a comment, another game's line) ends it for "
-        "good, and the game's lines after it are never loaded. Such a line has this finding alone: its fields "
-        "are checked once it is in the run.",
+        "good, and the game's lines after it are never loaded. The fields of such a line are checked once it is "
+        "in the run.",
         ":pacman:00000000:4E14:00000003:000000FF:Infinite Lives\n\n:pacman:00000000:4E15:00000001:000000FF:Invincibility",
         "",
         "Move the line up into the game's unbroken run of lines, or remove what stands between.",

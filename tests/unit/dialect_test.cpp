@@ -228,6 +228,8 @@ TEST(FbneoDialect, FieldsShortnamesAndLeaders) {
         {"a Pro Action Replay code", ":snes_1942:00000000:7E0DBF09:00000000:FFFFFFFF:x\n", {}},
         {"neither", ":snes_1942:00000000:DD6F3-D0F:00000000:FFFFFFFF:x\n", {"field-format:1"}},
         {"no leader, no game", ":nes_1943:00000000:SZXLKEVK:00000000:FFFFFFFF:x\n", {"unlisted-shortname:1"}},
+        {"a later line of a run, after a ';' line, keeps them",
+         cheat("pacman") + "; note\n" + cheat("pacman", "0000000G"), {"field-format:3"}},
         {"a line never read has that finding alone", cheat("pacman") + "\n" + cheat("pacman", "0000000G"),
          {"unloaded-cheat:3"}},
         {"so has a repeat", zero + "\n" + zero, {"zero-value:1", "duplicate-cheat:3"}},
