@@ -266,13 +266,7 @@ private:
         std::string_view name(text.data() + 1, close - 1);
         bool reason = text.find("----:REASON") != std::string_view::npos;
         if (running_ != nullptr && sametext(name, runningname_.view())) {
-            if (reason) {
-                running_->reasoned = true;
-                endrun(current, "its '----:REASON' line");
-                return;
-            }
-            fields(current, number, runningleader_);
-            taken(current, number, name);
+            read(current, number, name, reason);
             return;
         }
         endrun(current, "another game's line");
@@ -291,13 +285,7 @@ private:
             runningname_.hold(name);
             runningleader_ = leaderof(name);
             hascheat_ = false;
-            if (reason) {
-                game.reasoned = true;
-                endrun(current, "its '----:REASON' line");
-                return;
-            }
-            fields(current, number, runningleader_);
-            taken(current, number, name);
+            read(current, number, name, reason);
             return;
         }
         // A game it reads no cheats of, on purpose: a "----:REASON" line
@@ -314,6 +302,18 @@ private:
         lost.setat = game.endedat;
         lost.noteat = game.endedat;
         out_.found(lost);
+    }
+
+    // A line of the running game: read, unless it is the game's
+    // "----:REASON" line, which ends the reading on purpose.
+    void read(const line& current, std::string_view number, std::string_view name, bool reason) {
+        if (reason) {
+            running_->reasoned = true;
+            endrun(current, "its '----:REASON' line");
+            return;
+        }
+        fields(current, number, runningleader_);
+        taken(current, number, name);
     }
 
     // The field rules of a line the loader reads, or of one that names no
